@@ -1,0 +1,23 @@
+#pragma once
+
+#include "host/CheckList.h"
+#include "host/HostWindowSystem.h"
+#include "host/PaletteTable.h"
+#include "settings/IniFile.h"
+
+namespace quillmere {
+
+// Fills an empty FloatingWindows from the desktop's windows: every palette
+// gets its edge, home rectangle and saved choice from the selection file, an
+// entry in the check list, and, when hideTicked, is slid out if ticked.
+void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
+               CheckList& chkBox, bool hideTicked);
+
+// One run of the periodic re-scan: empties the table when the host is gone,
+// runs a first scan when it is empty, stays frozen while the host is
+// minimised, and rebuilds the table and the check list when palettes came,
+// went or were renamed.
+void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
+                    CheckList& chkBox);
+
+} // namespace quillmere

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "host/WindowTypes.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// The window-system operations that palette discovery and auto-hide need. All
+// coordinates are signed screen pixels of the primary screen.
+class HostWindowSystem {
+public:
+    // Return false to stop the enumeration early (discovery never does).
+    using EnumCallback = std::function<bool(WindowHandle)>;
+
+    virtual ~HostWindowSystem() = default;
+
+    // The first top-level window of that class, or kNoWindow (FindWindowA).
+    virtual WindowHandle FindTopLevelWindow(std::string_view className) = 0;
+    // Calls back once per top-level window, in the window system's z-order,
+    // before it returns (EnumWindows).
+    virtual void EnumerateTopLevelWindows(const EnumCallback& callback) = 0;
+    // Class name, at most 254 characters (GetClassNameA into 255).
+    virtual std::string ClassNameOf(WindowHandle window) = 0;
+    // Caption, empty when there is none, at most 254 characters.
+    virtual std::string CaptionOf(WindowHandle window) = 0;
+    // GWL_STYLE bits; 0 for a window that does not exist.
+    virtual std::uint32_t StyleOf(WindowHandle window) = 0;
+    // The first child of that class, or kNoWindow (FindWindowExA).
+    virtual WindowHandle FindChildWindow(WindowHandle parent, std::string_view className) = 0;
+    // Current rectangle; all zero for a window that does not exist.
+    virtual ScreenRect WindowRectOf(WindowHandle window) = 0;
+    // Moves the window keeping the given size and repaints it. Never waits for
+    // the window's owner to answer; failure is ignored.
+    virtual void MoveWindowTo(WindowHandle window, std::int32_t x, std::int32_t y,
+                              std::int32_t width, std::int32_t height) = 0;
+    virtual ScreenPoint CursorPosition() = 0;
+    // The deepest visible window at that point, child windows included.
+    virtual WindowHandle WindowAtPoint(ScreenPoint point) = 0;
+    // The parent of a child window, the owner of a top-level pop-up, or
+    // kNoWindow at the top (GetParent).
+    virtual WindowHandle ParentOf(WindowHandle window) = 0;
+    // GetSystemMetrics(SM_CXSCREEN), read afresh at every call.
+    virtual std::int32_t ScreenWidth() = 0;
+    // Bottom minus top of the work area: the y of the bottom edge.
+    virtual std::int32_t WorkAreaHeight() = 0;
+};
+
+} // namespace quillmere

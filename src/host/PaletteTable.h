@@ -1,0 +1,49 @@
+#pragma once
+
+#include "host/PSinfo.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace quillmere {
+
+// A 1-based growable table of palette rows with a separate count. Element 0
+// is allocated but never used; elements past the count are stale after
+// Forget() and are never exposed.
+class PaletteTable {
+public:
+    PaletteTable() : m_rows(1) {}
+
+    std::int32_t Count() const { return m_count; }
+    bool Empty() const { return m_count == 0; }
+
+    // Row i for 1 <= i <= Count().
+    PSinfo& Row(std::int32_t i);
+    const PSinfo& Row(std::int32_t i) const;
+
+    // Grows the count by one and returns the new last row, reset to a fresh
+    // row (ticked, no edge) so that nothing of an earlier fill leaks into it.
+    PSinfo& Append();
+
+    // The lowest row index whose Handle equals window, or 0 when none does.
+    std::int32_t FindByHandle(WindowHandle window) const;
+
+    // Host gone: the rows are forgotten, the storage is kept.
+    void Forget() { m_count = 0; }
+
+    // Becomes an element-for-element copy of rows 1..Count() of other.
+    void ReplaceWith(const PaletteTable& other);
+
+private:
+    std::vector<PSinfo> m_rows;
+    std::int32_t m_count = 0;
+};
+
+// The process-wide palette tables of the main window's unit.
+struct HostTables {
+    PaletteTable FloatingWindows;
+    PaletteTable ScannedWindows;
+    std::int32_t UntitledPaletteCount = 0;
+};
+
+} // namespace quillmere

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "host/HostWindowSystem.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace quillmere::sim {
+
+struct SimWindowSpec {
+    std::string ClassName;
+    std::string Caption;
+    std::uint32_t Style = kStyleVisible | kStyleBorder;
+    ScreenRect Rect;
+    // For a child window: its parent. Children are not top-level windows.
+    WindowHandle Parent = kNoWindow;
+    // For a top-level pop-up: its owner, which GetParent reports.
+    WindowHandle Owner = kNoWindow;
+};
+
+struct SimMove {
+    WindowHandle Window = kNoWindow;
+    ScreenRect To;
+    bool operator==(const SimMove&) const = default;
+};
+
+// An in-memory desktop that stands in for the window system in the tests and
+// benchmarks. Top-level windows are kept in z-order, topmost first, which is
+// also the enumeration order; each new top-level window goes to the bottom.
+class SimulatedDesktop final : public HostWindowSystem {
+public:
+    SimulatedDesktop(std::int32_t screenWidth = 1280, std::int32_t workAreaHeight = 984);
+
+    WindowHandle Add(const SimWindowSpec& spec);
+    // Shorthands for the windows most scenarios need.
+    WindowHandle AddHost(const ScreenRect& rect = {0, 0, 1280, 984});
+    WindowHandle AddPalette(const std::string& caption, const ScreenRect& rect);
+    WindowHandle AddChild(WindowHandle parent, const std::string& className, const ScreenRect& rect);
+
+    void Remove(WindowHandle window);
+    void SetCaption(WindowHandle window, const std::string& caption);
+    void SetStyle(WindowHandle window, std::uint32_t style);
+    void SetRect(WindowHandle window, const ScreenRect& rect);
+    void BringToTop(WindowHandle window);
+    bool Exists(WindowHandle window) const;
+    ScreenRect RectOf(WindowHandle window) const;
+
+    void SetCursor(ScreenPoint point) { m_cursor = point; }
+    void SetScreen(std::int32_t screenWidth, std::int32_t workAreaHeight);
+
+    const std::vector<SimMove>& Moves() const { return m_moves; }
+    void ClearMoves() { m_moves.clear(); }
+    // Every HostWindowSystem call made since the last reset.
+    std::uint64_t CallCount() const { return m_calls; }
+    void ResetCallCount() { m_calls = 0; }
+
+    WindowHandle FindTopLevelWindow(std::string_view className) override;
+    void EnumerateTopLevelWindows(const EnumCallback& callback) override;
+    std::string ClassNameOf(WindowHandle window) override;
+    std::string CaptionOf(WindowHandle window) override;
+    std::uint32_t StyleOf(WindowHandle window) override;
+    WindowHandle FindChildWindow(WindowHandle parent, std::string_view className) override;
+    ScreenRect WindowRectOf(WindowHandle window) override;
+    void MoveWindowTo(WindowHandle window, std::int32_t x, std::int32_t y, std::int32_t width,
+                      std::int32_t height) override;
+    ScreenPoint CursorPosition() override;
+    WindowHandle WindowAtPoint(ScreenPoint point) override;
+    WindowHandle ParentOf(WindowHandle window) override;
+    std::int32_t ScreenWidth() override;
+    std::int32_t WorkAreaHeight() override;
+
+private:
+    struct Window {
+        SimWindowSpec Spec;
+        std::vector<WindowHandle> Children; // in creation order
+    };
+
+    const Window* Find(WindowHandle window) const;
+    Window* Find(WindowHandle window);
+    WindowHandle DeepestChildAt(WindowHandle window, ScreenPoint point) const;
+
+    std::map<WindowHandle, Window> m_windows;
+    std::vector<WindowHandle> m_zOrder; // top-level windows, topmost first
+    std::vector<SimMove> m_moves;
+    WindowHandle m_nextHandle = 0x10010;
+    ScreenPoint m_cursor;
+    std::int32_t m_screenWidth;
+    std::int32_t m_workAreaHeight;
+    std::uint64_t m_calls = 0;
+};
+
+} // namespace quillmere::sim

@@ -38,8 +38,8 @@ WindowHandle SimulatedDesktop::AddHost(const ScreenRect& rect) {
 }
 
 WindowHandle SimulatedDesktop::AddPalette(const std::string& caption, const ScreenRect& rect) {
-    return Add({std::string(kPaletteClass), caption, kStyleVisible | kStyleBorder | kStylePopup,
-                rect});
+    return Add(
+        {std::string(kPaletteClass), caption, kStyleVisible | kStyleBorder | kStylePopup, rect});
 }
 
 WindowHandle SimulatedDesktop::AddChild(WindowHandle parent, const std::string& className,
@@ -89,7 +89,9 @@ void SimulatedDesktop::BringToTop(WindowHandle window) {
     }
 }
 
-bool SimulatedDesktop::Exists(WindowHandle window) const { return Find(window) != nullptr; }
+bool SimulatedDesktop::Exists(WindowHandle window) const {
+    return Find(window) != nullptr;
+}
 
 ScreenRect SimulatedDesktop::RectOf(WindowHandle window) const {
     const Window* w = Find(window);

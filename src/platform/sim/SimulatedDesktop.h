@@ -37,7 +37,8 @@ public:
     // Shorthands for the windows most scenarios need.
     WindowHandle AddHost(const ScreenRect& rect = {0, 0, 1280, 984});
     WindowHandle AddPalette(const std::string& caption, const ScreenRect& rect);
-    WindowHandle AddChild(WindowHandle parent, const std::string& className, const ScreenRect& rect);
+    WindowHandle AddChild(WindowHandle parent, const std::string& className,
+                          const ScreenRect& rect);
 
     void Remove(WindowHandle window);
     void SetCaption(WindowHandle window, const std::string& caption);

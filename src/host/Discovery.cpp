@@ -1,0 +1,189 @@
+#include "host/Discovery.h"
+
+#include "host/EdgeGeometry.h"
+#include "host/PaletteTest.h"
+#include "settings/SelectionFile.h"
+
+#include <string>
+
+namespace quillmere {
+
+namespace {
+
+constexpr std::string_view kUntitledPrefix = "Palette";
+
+PaletteTestContext HostContext(HostWindowSystem& windows, WindowHandle host, bool firstScan) {
+    return {windows.WindowRectOf(host).Width(), (windows.StyleOf(host) & kStyleMinimize) != 0,
+            firstScan};
+}
+
+// Fills a freshly appended row for an accepted palette: handle, edge, home
+// rectangle and title. Returns the palette's current rectangle.
+ScreenRect FillRow(PSinfo& row, HostWindowSystem& windows, WindowHandle window,
+                   const std::string& title) {
+    const ScreenRect rect = windows.WindowRectOf(window);
+    row.Handle = window;
+    EdgeChoice choice = ChooseEdge(rect, windows.ScreenWidth(), windows.WorkAreaHeight());
+    row.Edge = std::move(choice.Edge);
+    row.Left = choice.Home.Left;
+    row.Top = choice.Home.Top;
+    row.Right = choice.Home.Right;
+    row.Bottom = choice.Home.Bottom;
+    row.Title = title;
+    row.Selected = true;
+    return rect;
+}
+
+std::string TitleFor(std::string caption, std::int32_t& untitledCount) {
+    if (!caption.empty()) {
+        return caption;
+    }
+    ++untitledCount;
+    return std::string(kUntitledPrefix) + std::to_string(untitledCount);
+}
+
+bool IsUntitledName(const std::string& title) {
+    return title.starts_with(kUntitledPrefix);
+}
+
+// The re-scan's change test: rows came or went (counts differ, or a handle of
+// either table is missing from the other), or a palette's real caption changed.
+bool TablesDiffer(const PaletteTable& live, const PaletteTable& scanned) {
+    if (live.Count() != scanned.Count()) {
+        return true;
+    }
+    for (std::int32_t i = 1; i <= live.Count(); ++i) {
+        const PSinfo& old = live.Row(i);
+        const std::int32_t j = scanned.FindByHandle(old.Handle);
+        if (j == 0) {
+            return true;
+        }
+    }
+    for (std::int32_t j = 1; j <= scanned.Count(); ++j) {
+        if (live.FindByHandle(scanned.Row(j).Handle) == 0) {
+            return true;
+        }
+    }
+    for (std::int32_t i = 1; i <= live.Count(); ++i) {
+        for (std::int32_t j = 1; j <= scanned.Count(); ++j) {
+            const PSinfo& old = live.Row(i);
+            const PSinfo& now = scanned.Row(j);
+            if (old.Handle == now.Handle && !IsUntitledName(old.Title) &&
+                !IsUntitledName(now.Title) && old.Title != now.Title) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void RebuildCheckList(const PaletteTable& table, std::int32_t oldCount, CheckList& chkBox) {
+    for (std::int32_t i = 0; i < oldCount; ++i) {
+        chkBox.RemoveFirst();
+    }
+    for (std::int32_t i = 1; i <= table.Count(); ++i) {
+        chkBox.Append(table.Row(i).Title);
+    }
+    for (std::int32_t i = 1; i <= table.Count(); ++i) {
+        if (table.Row(i).Selected) {
+            chkBox.SetChecked(i - 1, true);
+        }
+    }
+}
+
+} // namespace
+
+void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
+               CheckList& chkBox, bool hideTicked) {
+    const WindowHandle host = windows.FindTopLevelWindow(kHostClass);
+    const PaletteTestContext context = HostContext(windows, host, true);
+    PaletteTable& table = tables.FloatingWindows;
+    tables.UntitledPaletteCount = 0;
+
+    windows.EnumerateTopLevelWindows([&](WindowHandle window) {
+        PaletteTestResult test = TestPalette(windows, window, context);
+        if (test.Verdict != PaletteVerdict::Palette) {
+            return true;
+        }
+        PSinfo& row = table.Append();
+        const std::string title = TitleFor(std::move(test.Caption), tables.UntitledPaletteCount);
+        chkBox.Append(title);
+        const ScreenRect rect = FillRow(row, windows, window, title);
+
+        // The saved choice; the file is read afresh for every palette.
+        if (IsListedInSelection(selectionFile.ReadSection(kSelectionSection),
+                                SelectionValue(row))) {
+            row.Selected = false;
+        }
+        if (row.Selected && hideTicked) {
+            const ScreenPoint to =
+                HiddenOrigin(row.Edge, rect, windows.ScreenWidth(), windows.WorkAreaHeight());
+            windows.MoveWindowTo(window, to.X, to.Y, rect.Width(), rect.Height());
+        }
+        return true;
+    });
+
+    for (std::int32_t i = 1; i <= table.Count(); ++i) {
+        chkBox.SetChecked(i - 1, table.Row(i).Selected);
+    }
+}
+
+void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
+                    CheckList& chkBox) {
+    PaletteTable& live = tables.FloatingWindows;
+    PaletteTable& scanned = tables.ScannedWindows;
+
+    const WindowHandle host = windows.FindTopLevelWindow(kHostClass);
+    if (host == kNoWindow) {
+        for (std::int32_t i = 0; i < live.Count(); ++i) {
+            chkBox.RemoveFirst();
+        }
+        live.Forget();
+        return;
+    }
+    if (live.Empty()) {
+        FirstScan(tables, windows, selectionFile, chkBox, true);
+        return;
+    }
+    if ((windows.StyleOf(host) & kStyleMinimize) != 0) {
+        return;
+    }
+
+    scanned.Forget();
+    tables.UntitledPaletteCount = 0;
+    const PaletteTestContext context = HostContext(windows, host, false);
+    windows.EnumerateTopLevelWindows([&](WindowHandle window) {
+        PaletteTestResult test = TestPalette(windows, window, context);
+        if (test.Verdict == PaletteVerdict::Palette) {
+            FillRow(scanned.Append(), windows, window,
+                    TitleFor(std::move(test.Caption), tables.UntitledPaletteCount));
+        }
+        return true;
+    });
+
+    if (!TablesDiffer(live, scanned)) {
+        return;
+    }
+
+    // Palettes still there keep what the user and the first scan gave them;
+    // the new caption wins.
+    for (std::int32_t i = 1; i <= live.Count(); ++i) {
+        for (std::int32_t j = 1; j <= scanned.Count(); ++j) {
+            const PSinfo& old = live.Row(i);
+            PSinfo& now = scanned.Row(j);
+            if (old.Handle == now.Handle) {
+                now.Left = old.Left;
+                now.Top = old.Top;
+                now.Right = old.Right;
+                now.Bottom = old.Bottom;
+                now.Selected = old.Selected;
+                now.Edge = old.Edge;
+            }
+        }
+    }
+    const std::int32_t oldCount = live.Count();
+    live.ReplaceWith(scanned);
+    RebuildCheckList(live, oldCount, chkBox);
+}
+
+} // namespace quillmere

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "host/PSinfo.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmere {
+
+inline constexpr std::string_view kSelectionSection = "Options";
+
+// How a palette is known in the selection file: its edge and its home
+// position along that edge ("left,120", "bottom,344").
+std::string SelectionValue(const PSinfo& row);
+
+// True when any "name=value" line's text after its first "=" equals value
+// exactly. Names are not looked at.
+bool IsListedInSelection(const std::vector<std::string>& lines, std::string_view value);
+
+} // namespace quillmere

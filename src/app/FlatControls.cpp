@@ -1,0 +1,124 @@
+#include "app/FlatControls.h"
+
+#include <utility>
+
+namespace quillmere {
+
+namespace {
+
+void Notify(const std::function<void()>& callback) {
+    if (callback) {
+        callback();
+    }
+}
+
+} // namespace
+
+void LabelModel::SetCaption(std::string caption) {
+    m_caption = std::move(caption);
+    Notify(OnChanged);
+}
+
+void ButtonModel::SetCaption(std::string caption) {
+    m_caption = std::move(caption);
+    Notify(OnChanged);
+}
+
+void ButtonModel::Click() {
+    Notify(OnClick);
+}
+
+void FlatCheckBox::SetChecked(bool checked) {
+    if (checked == m_checked) {
+        return;
+    }
+    m_checked = checked;
+    Notify(OnChanged);
+    Notify(OnClick);
+}
+
+FlatRadioButton::FlatRadioButton(RadioGroup& group, std::string caption, bool checked)
+    : m_group(&group), m_caption(std::move(caption)), m_checked(false) {
+    m_group->m_buttons.push_back(this);
+    if (checked) {
+        for (FlatRadioButton* other : m_group->m_buttons) {
+            other->m_checked = false;
+        }
+        m_checked = true;
+    }
+}
+
+void FlatRadioButton::SetChecked(bool checked) {
+    if (checked == m_checked) {
+        return;
+    }
+    if (!checked) {
+        ChangeState(false);
+        return;
+    }
+    for (FlatRadioButton* other : m_group->m_buttons) {
+        if (other != this && other->m_checked) {
+            other->ChangeState(false);
+        }
+    }
+    ChangeState(true);
+    Notify(OnClick);
+}
+
+void FlatRadioButton::ChangeState(bool checked) {
+    m_checked = checked;
+    Notify(OnChanged);
+}
+
+void CheckListModel::Append(const std::string& text) {
+    m_entries.push_back({text, false});
+    Changed();
+}
+
+void CheckListModel::RemoveFirst() {
+    if (m_entries.empty()) {
+        return;
+    }
+    m_entries.erase(m_entries.begin());
+    Changed();
+}
+
+void CheckListModel::SetChecked(int index, bool checked) {
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    m_entries[static_cast<std::size_t>(index)].Checked = checked;
+    Changed();
+}
+
+void CheckListModel::UserToggle(int index) {
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    Entry& entry = m_entries[static_cast<std::size_t>(index)];
+    entry.Checked = !entry.Checked;
+    Changed();
+    if (OnClickCheck) {
+        OnClickCheck(index);
+    }
+}
+
+void CheckListModel::Changed() {
+    Notify(OnChanged);
+}
+
+void TimerModel::SetEnabled(bool enabled) {
+    if (enabled == m_enabled) {
+        return;
+    }
+    m_enabled = enabled;
+    Notify(OnChanged);
+}
+
+void TimerModel::Fire() {
+    if (m_enabled) {
+        Notify(OnTimer);
+    }
+}
+
+} // namespace quillmere

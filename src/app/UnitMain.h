@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/ErrorReporting.h"
+#include "app/FlatControls.h"
+#include "app/IllustrationLoader.h"
+#include "host/HostWindowSystem.h"
+#include "host/PaletteTable.h"
+#include "settings/IniFile.h"
+#include "settings/IniStore.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// The palette tables of the main window's unit, alive for the whole process.
+HostTables& MainTables();
+
+// Texts of LblSetting for the three display modes.
+inline constexpr std::string_view kTogetherText = "Windows appear and disappear together";
+inline constexpr std::string_view kSeparatelyText = "Windows appear and disappear separately";
+inline constexpr std::string_view kMixedText = "Windows appear separately and disappear together";
+
+inline constexpr std::uint32_t kMousePosInterval = 100;
+inline constexpr std::uint32_t kTimerEnumInterval = 2000;
+
+// Everything the main window works through. The form keeps references: all of
+// it must outlive the form.
+struct FrmMainContext {
+    HostTables& Tables;
+    HostWindowSystem& Windows;
+    IniStore& Ini;
+    std::string ExecutablePath;
+    IllustrationLoader& Illustrations;
+    ErrorReporter& Errors;
+};
+
+// The main window's model and handlers, free of any window system. The
+// window that shows it draws the controls below, forwards the user's clicks
+// and the timers' ticks through RunEvent, and runs FormCreate through
+// RunEvent once while it is being created.
+class TFrmMain {
+public:
+    explicit TFrmMain(FrmMainContext context);
+    TFrmMain(const TFrmMain&) = delete;
+    TFrmMain& operator=(const TFrmMain&) = delete;
+
+    // Runs one event (a handler, or a control's Click that sets handlers off)
+    // through the error funnel: a ProgramError is shown in the error box and
+    // the rest of the event is skipped. Returns whether it ran to its end.
+    bool RunEvent(const std::function<void()>& event);
+
+    // The creation sequence. An error in it escapes, skipping the remaining
+    // steps; run it through RunEvent.
+    void FormCreate();
+
+    void optionTogetherClick();
+    void OptionSeparatelyClick();
+    void OptionMixedClick();
+    void ChkEnabledClick();
+    void MousePosTimer();
+    void TimerEnumTimer();
+
+    // Controls, in the state the window is built with.
+    RadioGroup ModeGroup;
+    FlatRadioButton optionTogether{ModeGroup, "Type1", true};
+    FlatRadioButton OptionSeparately{ModeGroup, "Type2"};
+    FlatRadioButton OptionMixed{ModeGroup, "Type3"};
+    LabelModel LblSetting{std::string(kTogetherText)};
+    CheckListModel ChkBox;
+    ButtonModel Btnselect{"Select None"};
+    FlatCheckBox ChkEnabled{"Enabled"};
+    FlatCheckBox ChkStart{"Start with Windows"};
+    FlatCheckBox ChkTop{"Stay on the top"};
+
+    // Both run as the window is built until the creation sequence applies "Enabled".
+    TimerModel MousePos{kMousePosInterval, true};
+    TimerModel TimerEnum{kTimerEnumInterval, true};
+
+private:
+    IniFile SettingsFile() const;
+    IniFile SelectionFile() const;
+    void ChooseMode(std::string_view text, std::string_view storedValue,
+                    std::string_view illustration);
+    void SetTimersEnabled(bool enabled);
+
+    FrmMainContext m_context;
+};
+
+} // namespace quillmere

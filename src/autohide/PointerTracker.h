@@ -1,0 +1,32 @@
+#pragma once
+
+#include "host/HostWindowSystem.h"
+#include "host/PaletteTable.h"
+#include "settings/IniFile.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace quillmere {
+
+// Whether the pointer lies where a palette on that edge stands when slid in,
+// judged from its current rectangle; all bounds are strict, so a pointer at
+// x = 0 is inside no "left" band. A row whose edge is none of "left", "right"
+// and "bottom" has no band. Screen pixels.
+bool InEdgeBand(std::string_view edge, const ScreenRect& current, ScreenPoint pointer,
+                std::int32_t screenWidth, std::int32_t workAreaHeight);
+
+// The host palette at a screen point: the window there, or the first window of
+// class "PSFloatC" up its chain of parents and owners, so that a palette's
+// controls and the pop-ups it owns count as the palette. kNoWindow when there
+// is no window or the chain ends at a window of another class.
+WindowHandle PaletteAt(HostWindowSystem& windows, ScreenPoint pointer);
+
+// One tick of the pointer timer. Reads the display mode ("FWoption") from the
+// settings file now, finds the palette under the pointer and slides the
+// ticked palettes of its edge in or out as the mode says. Keeps nothing
+// between ticks and writes nothing into the table.
+void TrackPointer(const PaletteTable& table, HostWindowSystem& windows,
+                  const IniFile& settingsFile);
+
+} // namespace quillmere

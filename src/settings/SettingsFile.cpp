@@ -1,0 +1,29 @@
+#include "settings/SettingsFile.h"
+
+namespace quillmere {
+
+std::string ReadSetting(const IniFile& settingsFile, const SettingKey& key) {
+    return settingsFile.ReadValue(kInfoSection, key.Name, key.Default);
+}
+
+void WriteSetting(const IniFile& settingsFile, const SettingKey& key, std::string_view value) {
+    settingsFile.WriteValue(kInfoSection, key.Name, value);
+}
+
+void WriteFirstStartSettings(const IniFile& settingsFile) {
+    WriteSetting(settingsFile, kFWoptionKey, kModeTogether);
+    WriteSetting(settingsFile, kSystemStartKey, kNo);
+    WriteSetting(settingsFile, kOnTopKey, kYes);
+    WriteSetting(settingsFile, kEnabledKey, kYes);
+    settingsFile.WriteValue(kInfoSection, kLanguageKeyName, kLanguageEnglish);
+}
+
+IniFile SettingsFileFor(IniStore& store, std::string_view executablePath) {
+    return IniFile(store, LocationBesideExecutable(executablePath, kSettingsFileName));
+}
+
+IniFile SelectionFileFor(IniStore& store, std::string_view executablePath) {
+    return IniFile(store, LocationBesideExecutable(executablePath, kSelectionFileName));
+}
+
+} // namespace quillmere

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "settings/IniFile.h"
+#include "settings/IniStore.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// "ZC.reg": every choice of the main window lives in its section "Info". No
+// setting is held in memory; readers open the file at the moment they need a
+// value and writers write through at once.
+inline constexpr std::string_view kInfoSection = "Info";
+
+// A key of section "Info" with the value a reader gets when the file, the
+// section or the key is missing.
+struct SettingKey {
+    std::string_view Name;
+    std::string_view Default;
+};
+
+inline constexpr std::string_view kYes = "Yes";
+inline constexpr std::string_view kNo = "No";
+
+inline constexpr std::string_view kModeTogether = "Together";
+inline constexpr std::string_view kModeSeparately = "Separately";
+inline constexpr std::string_view kModeMixed = "Mixed";
+
+inline constexpr std::string_view kLanguageEnglish = "English";
+
+inline constexpr SettingKey kOnTopKey{"OnTop", kYes};
+inline constexpr SettingKey kSystemStartKey{"SystemStart", kNo};
+inline constexpr SettingKey kEnabledKey{"Enabled", kYes};
+inline constexpr SettingKey kFWoptionKey{"FWoption", kModeTogether};
+// Written at first start only and never read.
+inline constexpr std::string_view kLanguageKeyName = "Language";
+
+std::string ReadSetting(const IniFile& settingsFile, const SettingKey& key);
+void WriteSetting(const IniFile& settingsFile, const SettingKey& key, std::string_view value);
+
+// Stored switches are exactly "Yes" or not: "yes", "" and anything else mean off.
+inline bool IsYes(std::string_view value) {
+    return value == kYes;
+}
+
+// The content of a settings file made at first start: five writes into "Info",
+// in the order FWoption, SystemStart, OnTop, Enabled, Language. A refused write
+// throws ProgramError and leaves the later entries unwritten.
+void WriteFirstStartSettings(const IniFile& settingsFile);
+
+// "ZC.reg" and "Options.ini" beside the executable, opened afresh by each user.
+IniFile SettingsFileFor(IniStore& store, std::string_view executablePath);
+IniFile SelectionFileFor(IniStore& store, std::string_view executablePath);
+
+} // namespace quillmere

@@ -55,7 +55,11 @@ _wine_env_start_xvfb() {
         return 1
     fi
     export DISPLAY=":$WINE_ENV_XVFB_DISPLAY"
-    echo "no display: running under Xvfb $DISPLAY"
+    if [ -z "${_wine_env_had_display:-}" ]; then
+        echo "no display: running under Xvfb $DISPLAY"
+    else
+        echo "running under Xvfb $DISPLAY"
+    fi
 }
 
 _wine_env_set_registry() {
@@ -107,6 +111,7 @@ _wine_env_make_template() {
 
 wine_env_start() {
     local wantXvfb=0
+    _wine_env_had_display=${DISPLAY:-}
     if [ "${1:-}" = "--xvfb" ] || [ -n "${QUILLMERE_XVFB:-}" ] || [ -z "${DISPLAY:-}" ]; then
         wantXvfb=1
     fi

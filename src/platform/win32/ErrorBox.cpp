@@ -2,17 +2,12 @@
 
 namespace quillmere::win32 {
 
-std::string ErrorBoxText(std::string_view message) {
-    std::string text(message);
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') {
-        text += '.';
-    }
-    return text;
+void MessageBoxErrorReporter::ShowError(const std::string& text) {
+    ::MessageBoxA(m_owner, text.c_str(), kApplicationTitle, MB_ICONERROR | MB_OK);
 }
 
-void ShowErrorBox(HWND owner, std::string_view message) {
-    const std::string text = ErrorBoxText(message);
-    ::MessageBoxA(owner, text.c_str(), kApplicationTitle, MB_ICONERROR | MB_OK);
+void ShowErrorBox(HWND owner, const std::string& message) {
+    MessageBoxErrorReporter(owner).ShowError(FormatErrorMessage(message));
 }
 
 } // namespace quillmere::win32

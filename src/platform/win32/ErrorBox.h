@@ -1,30 +1,40 @@
 #pragma once
 
+#include "app/ErrorReporting.h"
+
 #include <windows.h>
 
 #include <exception>
 #include <string>
-#include <string_view>
 
 namespace quillmere::win32 {
 
 // The application title: the error box's caption and the taskbar text.
 inline constexpr const char* kApplicationTitle = "Quillmere";
 
-// The text the error box shows for an error's message: a full stop is added
-// when the last character sorts after "." (so "done!" stays, "file" gets one).
-std::string ErrorBoxText(std::string_view message);
+// The application's standard error box, modal to its owner (which may be
+// null): the text as given, the application title as caption, an OK button
+// and the error icon.
+class MessageBoxErrorReporter final : public ErrorReporter {
+public:
+    explicit MessageBoxErrorReporter(HWND owner) : m_owner(owner) {}
+    void ShowError(const std::string& text) override;
 
-// The application's standard error box: the message, the application title as
-// caption, an OK button and the error icon. Modal to owner (may be null).
-void ShowErrorBox(HWND owner, std::string_view message);
+private:
+    HWND m_owner;
+};
 
-// Runs one event handler. An error that escapes it is shown in the error box
-// and the rest of the handler is skipped; nothing is thrown further, so every
-// window procedure and timer routes its handlers through here.
-template <typename Handler> void RunHandler(HWND owner, Handler&& handler) noexcept {
+// An error's message in the standard error box, with its full stop rule.
+void ShowErrorBox(HWND owner, const std::string& message);
+
+// Runs one event handler from a window procedure or a timer. A ProgramError
+// that escapes it is shown in the error box and the rest of the handler is
+// skipped. Nothing may unwind through the window system's frames, so any
+// other exception, a defect, is stopped here too and shown the same way.
+template <typename Handler> void RunWindowHandler(HWND owner, Handler&& handler) noexcept {
     try {
-        handler();
+        MessageBoxErrorReporter reporter(owner);
+        RunHandler(reporter, handler);
     } catch (const std::exception& error) {
         ShowErrorBox(owner, error.what());
     } catch (...) {

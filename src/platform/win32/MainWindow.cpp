@@ -1,5 +1,6 @@
 #include "platform/win32/MainWindow.h"
 
+#include "app/UnitMain.h"
 #include "host/Discovery.h"
 #include "host/PSinfo.h"
 #include "platform/win32/ErrorBox.h"
@@ -22,13 +23,7 @@ constexpr int kChkBoxId = 100;
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-HostTables g_hostTables;
-
 } // namespace
-
-HostTables& ProcessHostTables() {
-    return g_hostTables;
-}
 
 bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA windowClass{};
@@ -100,11 +95,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The timer runs from the start, so it still re-scans when the
         // creation sequence stops at an error.
         ::SetTimer(m_window, kTimerEnumId, kTimerEnumInterval, nullptr);
-        RunHandler(m_window, [this] { FormCreate(); });
+        RunWindowHandler(m_window, [this] { FormCreate(); });
         return 0;
     case WM_TIMER:
         if (wParam == kTimerEnumId) {
-            RunHandler(m_window, [this] { TimerEnumTimer(); });
+            RunWindowHandler(m_window, [this] { TimerEnumTimer(); });
         }
         return 0;
     case WM_CLOSE:
@@ -124,7 +119,7 @@ IniFile MainWindow::OpenSelectionFile() {
 }
 
 void MainWindow::FormCreate() {
-    HostTables& tables = ProcessHostTables();
+    HostTables& tables = MainTables();
     tables.FloatingWindows.Forget();
     tables.ScannedWindows.Forget();
     const std::string hostClass(kHostClass);
@@ -134,7 +129,7 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::TimerEnumTimer() {
-    RescanPalettes(ProcessHostTables(), m_windows, OpenSelectionFile(), *m_checkList);
+    RescanPalettes(MainTables(), m_windows, OpenSelectionFile(), *m_checkList);
 }
 
 } // namespace quillmere::win32

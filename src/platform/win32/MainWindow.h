@@ -49,7 +49,4 @@ private:
     Win32IniStore m_iniStore;
 };
 
-// The palette tables of the main window's unit, alive for the whole process.
-HostTables& ProcessHostTables();
-
 } // namespace quillmere::win32

@@ -1,0 +1,371 @@
+#include "autohide/PointerTracker.h"
+#include "platform/sim/MemoryIniStore.h"
+#include "platform/sim/SimulatedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillmere {
+namespace {
+
+using sim::MemoryIniStore;
+using sim::SimMove;
+using sim::SimulatedDesktop;
+
+constexpr const char* kSettingsPath = "C:\\Quillmere\\ZC.reg";
+
+// Screen 1280 x 984. Left and right palettes are 200 x 200 unless stated.
+class PointerTrackerTest : public ::testing::Test {
+protected:
+    WindowHandle AddRow(const ScreenRect& rect, const std::string& edge, bool selected = true) {
+        const WindowHandle window = m_desktop.AddPalette("P", rect);
+        AddRowFor(window, edge, selected);
+        return window;
+    }
+    void AddRowFor(WindowHandle window, const std::string& edge, bool selected) {
+        PSinfo& row = m_table.Append();
+        row.Handle = window;
+        row.Edge = edge;
+        row.Selected = selected;
+    }
+    void SetMode(const std::string& mode) { m_settings.WriteValue("Info", "FWoption", mode); }
+    void Tick(ScreenPoint pointer) {
+        m_desktop.SetCursor(pointer);
+        m_desktop.ClearMoves();
+        TrackPointer(m_table, m_desktop, m_settings);
+    }
+    ScreenRect RectOf(WindowHandle window) const { return m_desktop.RectOf(window); }
+
+    SimulatedDesktop m_desktop{1280, 984};
+    MemoryIniStore m_store;
+    IniFile m_settings{m_store, kSettingsPath};
+    PaletteTable m_table;
+};
+
+// Slid-out and slid-in places of the palettes most tests use.
+constexpr ScreenRect kUpperLeftOut{-190, 100, 10, 300};
+constexpr ScreenRect kUpperLeftIn{0, 100, 200, 300};
+constexpr ScreenRect kLowerLeftOut{-190, 400, 10, 600};
+constexpr ScreenRect kLowerLeftIn{0, 400, 200, 600};
+constexpr ScreenRect kRightOut{1270, 100, 1470, 300};
+constexpr ScreenRect kRightIn{1080, 100, 1280, 300};
+
+TEST_F(PointerTrackerTest, PointerOnTheStripOfALeftPaletteBringsItFlushAgainstTheEdge) {
+    SetMode("Together");
+    const WindowHandle left = AddRow(kUpperLeftOut, "left");
+    Tick({5, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftIn}}));
+}
+
+TEST_F(PointerTrackerTest, TogetherBringsInEveryTickedPaletteOfThatEdgeOnly) {
+    SetMode("Together");
+    const WindowHandle upper = AddRow(kUpperLeftOut, "left");
+    const WindowHandle right = AddRow(kRightOut, "right");
+    AddRow({-190, 700, 10, 900}, "left", false);
+    const WindowHandle lower = AddRow(kLowerLeftOut, "left");
+
+    Tick({5, 500});
+
+    EXPECT_EQ(m_desktop.Moves(),
+              (std::vector<SimMove>{{upper, kUpperLeftIn}, {lower, kLowerLeftIn}}));
+    EXPECT_EQ(RectOf(right), kRightOut);
+}
+
+TEST_F(PointerTrackerTest, SeparatelyBringsInTheHoveredPaletteAndSendsOutTheOthersOfItsEdge) {
+    SetMode("Separately");
+    const WindowHandle a = AddRow(kUpperLeftOut, "left");
+    const WindowHandle b = AddRow(kLowerLeftOut, "left");
+    const WindowHandle right = AddRow(kRightIn, "right");
+
+    Tick({5, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{a, kUpperLeftIn}, {b, kLowerLeftOut}}));
+
+    Tick({5, 500});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{b, kLowerLeftIn}, {a, kUpperLeftOut}}))
+        << "the hovered palette comes in first, then the others go out in table order";
+    EXPECT_EQ(RectOf(right), kRightIn) << "palettes on other edges are not touched";
+}
+
+TEST_F(PointerTrackerTest, MixedBringsInOneAtATimeAndSendsOutTogetherOnceEveryBandIsLeft) {
+    SetMode("Mixed");
+    const WindowHandle a = AddRow(kUpperLeftOut, "left");
+    const WindowHandle b = AddRow(kLowerLeftOut, "left");
+    const WindowHandle right = AddRow(kRightOut, "right");
+
+    Tick({5, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{a, kUpperLeftIn}}));
+
+    // Where B would stand when slid in: no window there, but inside B's band.
+    Tick({100, 500});
+    EXPECT_TRUE(m_desktop.Moves().empty());
+
+    Tick({5, 500});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{b, kLowerLeftIn}}));
+    EXPECT_EQ(RectOf(a), kUpperLeftIn);
+
+    Tick({640, 800});
+    EXPECT_EQ(m_desktop.Moves(),
+              (std::vector<SimMove>{{a, kUpperLeftOut}, {b, kLowerLeftOut}, {right, kRightOut}}));
+}
+
+TEST_F(PointerTrackerTest, MixedBandsAreStrictAtTheScreenEdge) {
+    SetMode("Mixed");
+    // A left palette the user left in the middle of the screen: its band is
+    // where it would stand slid in, 0 < x < 200 and 100 < y < 300.
+    const WindowHandle left = AddRow({300, 100, 500, 300}, "left");
+
+    Tick({1, 200});
+    EXPECT_TRUE(m_desktop.Moves().empty());
+
+    Tick({0, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, {-190, 100, 10, 300}}}));
+}
+
+TEST_F(PointerTrackerTest, MixedCountsTheBandsOfUntickedRows) {
+    AddRow({300, 100, 500, 300}, "left", false);
+    const WindowHandle right = AddRow(kRightIn, "right");
+
+    SetMode("Mixed");
+    Tick({100, 200});
+    EXPECT_TRUE(m_desktop.Moves().empty());
+
+    SetMode("Together");
+    Tick({100, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{right, kRightOut}}));
+}
+
+TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeHasNoBand) {
+    SetMode("Mixed");
+    AddRow({300, 100, 500, 300}, "", false);
+    const WindowHandle right = AddRow(kRightIn, "right");
+    // Inside the band the row would have as a "bottom" palette.
+    Tick({400, 900});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{right, kRightOut}}));
+}
+
+TEST_F(PointerTrackerTest, PointerOffPalettesSlidesOutEveryTickedPaletteAtEveryTick) {
+    for (const char* mode : {"Together", "Separately", "Mixed", "no such mode"}) {
+        SCOPED_TRACE(mode);
+        m_table = PaletteTable{};
+        SetMode(mode);
+        const WindowHandle left = AddRow(kUpperLeftIn, "left");
+        const WindowHandle right = AddRow(kRightOut, "right");
+        const WindowHandle bottom = AddRow({600, 700, 800, 900}, "bottom");
+        const WindowHandle unticked = AddRow({400, 400, 500, 500}, "left", false);
+
+        Tick({640, 20});
+        EXPECT_EQ(m_desktop.Moves(),
+                  (std::vector<SimMove>{
+                      {left, kUpperLeftOut}, {right, kRightOut}, {bottom, {600, 974, 800, 1174}}}));
+        EXPECT_EQ(RectOf(unticked), (ScreenRect{400, 400, 500, 500}));
+        for (WindowHandle w : {left, right, bottom, unticked}) {
+            m_desktop.Remove(w);
+        }
+    }
+}
+
+TEST_F(PointerTrackerTest, AnotherApplicationsWindowCountsAsOffPalettes) {
+    SetMode("Together");
+    const WindowHandle left = AddRow(kUpperLeftIn, "left");
+    m_desktop.Add({"Notepad", "Untitled", kStyleVisible | kStyleBorder, {0, 0, 600, 600}});
+    m_desktop.AddHost({600, 0, 1280, 984});
+    m_desktop.BringToTop(m_desktop.FindTopLevelWindow("Notepad"));
+
+    Tick({100, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
+    Tick({900, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}))
+        << "the host's main window is not a palette either";
+}
+
+TEST_F(PointerTrackerTest, ControlsInsideAPaletteAndPopupsItOwnsCountAsThePalette) {
+    SetMode("Separately");
+    const WindowHandle palette = AddRow(kUpperLeftIn, "left");
+    const WindowHandle other = AddRow(kLowerLeftIn, "left");
+    m_desktop.AddChild(palette, "Button", {10, 110, 60, 130});
+    const WindowHandle view = m_desktop.AddChild(palette, "PSViewC", {0, 150, 200, 300});
+    m_desktop.AddChild(view, "Edit", {10, 160, 100, 180});
+    m_desktop.Add(
+        {"ComboLBox", "", kStyleVisible | kStylePopup, {210, 100, 300, 200}, kNoWindow, palette});
+
+    const std::vector<SimMove> hovered{{palette, kUpperLeftIn}, {other, kLowerLeftOut}};
+    for (ScreenPoint point : {ScreenPoint{20, 120}, ScreenPoint{50, 170}, ScreenPoint{250, 150}}) {
+        SCOPED_TRACE(::testing::Message() << point.X << "," << point.Y);
+        m_desktop.SetRect(other, kLowerLeftIn);
+        Tick(point);
+        EXPECT_EQ(m_desktop.Moves(), hovered);
+    }
+}
+
+TEST_F(PointerTrackerTest, APopupOwnedByAnotherWindowIsOffPalettes) {
+    SetMode("Together");
+    const WindowHandle palette = AddRow(kUpperLeftIn, "left");
+    const WindowHandle dialog =
+        m_desktop.Add({"#32770", "Dialog", kStyleVisible | kStyleBorder, {700, 100, 900, 300}});
+    m_desktop.Add(
+        {"ComboLBox", "", kStyleVisible | kStylePopup, {300, 100, 400, 200}, kNoWindow, dialog});
+    Tick({350, 150});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{palette, kUpperLeftOut}}));
+}
+
+TEST_F(PointerTrackerTest, AnUntickedPaletteUnderThePointerSendsEveryTickedOneOutInEveryMode) {
+    for (const char* mode : {"Together", "Separately", "Mixed"}) {
+        SCOPED_TRACE(mode);
+        SetMode(mode);
+        m_table = PaletteTable{};
+        const WindowHandle ticked = AddRow(kUpperLeftIn, "left");
+        const WindowHandle unticked = AddRow(kLowerLeftIn, "left", false);
+
+        // The pointer is inside the unticked palette's own band, too.
+        Tick({100, 500});
+        EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{ticked, kUpperLeftOut}}));
+        m_desktop.Remove(ticked);
+        m_desktop.Remove(unticked);
+    }
+}
+
+TEST_F(PointerTrackerTest, APaletteWindowMissingFromTheTableSendsEveryTickedOneOut) {
+    SetMode("Mixed");
+    const WindowHandle ticked = AddRow(kUpperLeftIn, "left");
+    m_desktop.AddPalette("New palette", {600, 400, 800, 600});
+    Tick({700, 500});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{ticked, kUpperLeftOut}}));
+}
+
+TEST_F(PointerTrackerTest, TheLowestRowWithTheHoveredHandleDecides) {
+    SetMode("Together");
+    const WindowHandle shared = m_desktop.AddPalette("P", kUpperLeftOut);
+    AddRowFor(shared, "left", false);
+    AddRowFor(shared, "left", true);
+    Tick({5, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{shared, kUpperLeftOut}}))
+        << "row 1 is unticked, so everything ticked goes out";
+
+    m_table.Row(1).Selected = true;
+    m_table.Row(2).Selected = false;
+    Tick({5, 200});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{shared, kUpperLeftIn}}));
+}
+
+TEST_F(PointerTrackerTest, AModeTextThatNamesNoModeNeverBringsAPaletteIn) {
+    SetMode("together");
+    const WindowHandle left = AddRow(kUpperLeftOut, "left");
+    Tick({5, 200});
+    EXPECT_TRUE(m_desktop.Moves().empty());
+    m_desktop.SetRect(left, kUpperLeftIn);
+    Tick({640, 500});
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
+}
+
+TEST_F(PointerTrackerTest, AMissingSettingsFileMeansTogether) {
+    const WindowHandle upper = AddRow(kUpperLeftOut, "left");
+    const WindowHandle lower = AddRow(kLowerLeftOut, "left");
+    Tick({5, 200});
+    EXPECT_EQ(m_desktop.Moves(),
+              (std::vector<SimMove>{{upper, kUpperLeftIn}, {lower, kLowerLeftIn}}));
+}
+
+TEST_F(PointerTrackerTest, ReadsTheModeFromTheFileAtEveryTick) {
+    const WindowHandle upper = AddRow(kUpperLeftOut, "left");
+    const WindowHandle lower = AddRow(kLowerLeftOut, "left");
+
+    SetMode("Together");
+    const int readsBefore = m_store.ReadCount();
+    Tick({5, 200});
+    EXPECT_EQ(m_store.ReadCount(), readsBefore + 1);
+    EXPECT_EQ(m_desktop.Moves(),
+              (std::vector<SimMove>{{upper, kUpperLeftIn}, {lower, kLowerLeftIn}}));
+
+    // Changed by hand between two ticks.
+    m_store.SetText(kSettingsPath, "[Info]\r\nFWoption=Mixed\r\n");
+    Tick({5, 200});
+    EXPECT_EQ(m_store.ReadCount(), readsBefore + 2);
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{upper, kUpperLeftIn}}));
+}
+
+TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeIsNeverMovedByTheTracker) {
+    for (const char* mode : {"Together", "Separately", "Mixed"}) {
+        SCOPED_TRACE(mode);
+        SetMode(mode);
+        m_table = PaletteTable{};
+        const WindowHandle noEdge = AddRow({400, 400, 600, 600}, "");
+        const WindowHandle left = AddRow(kUpperLeftIn, "left");
+        const WindowHandle odd = AddRow({700, 400, 900, 600}, "Right");
+
+        Tick({500, 500});
+        EXPECT_TRUE(m_desktop.Moves().empty()) << "hovering it moves nothing";
+        Tick({800, 500});
+        EXPECT_TRUE(m_desktop.Moves().empty());
+        Tick({640, 900});
+        EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
+        for (WindowHandle w : {noEdge, left, odd}) {
+            m_desktop.Remove(w);
+        }
+    }
+}
+
+TEST_F(PointerTrackerTest, AnEmptyTableMovesNothing) {
+    SetMode("Together");
+    const WindowHandle stray = m_desktop.AddPalette("P", kUpperLeftOut);
+    Tick({5, 200});
+    Tick({640, 500});
+    EXPECT_TRUE(m_desktop.Moves().empty());
+    EXPECT_EQ(RectOf(stray), kUpperLeftOut);
+}
+
+TEST_F(PointerTrackerTest, NeverWritesIntoTheTable) {
+    SetMode("Separately");
+    AddRow(kUpperLeftOut, "left");
+    AddRow(kLowerLeftIn, "left", false);
+    AddRow(kRightOut, "right");
+    const PaletteTable before = m_table;
+    Tick({5, 200});
+    Tick({1275, 200});
+    Tick({640, 500});
+    ASSERT_EQ(m_table.Count(), before.Count());
+    for (std::int32_t i = 1; i <= m_table.Count(); ++i) {
+        EXPECT_EQ(m_table.Row(i), before.Row(i));
+    }
+}
+
+TEST(EdgeBand, LeftBandIsStrictOnEverySide) {
+    const ScreenRect current{500, 100, 700, 300}; // 200 wide, wherever it stands
+    EXPECT_TRUE(InEdgeBand("left", current, {1, 101}, 1280, 984));
+    EXPECT_TRUE(InEdgeBand("left", current, {199, 299}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("left", current, {0, 200}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("left", current, {200, 200}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("left", current, {100, 100}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("left", current, {100, 300}, 1280, 984));
+}
+
+TEST(EdgeBand, RightBandFollowsTheScreenWidth) {
+    const ScreenRect current{1270, 100, 1470, 300};
+    EXPECT_TRUE(InEdgeBand("right", current, {1081, 200}, 1280, 984));
+    EXPECT_TRUE(InEdgeBand("right", current, {1279, 200}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("right", current, {1080, 200}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("right", current, {1280, 200}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("right", current, {1200, 300}, 1280, 984));
+    EXPECT_TRUE(InEdgeBand("right", current, {1500, 200}, 1600, 984));
+}
+
+TEST(EdgeBand, BottomBandFollowsTheWorkAreaHeight) {
+    const ScreenRect current{300, 974, 500, 1124}; // 150 high
+    EXPECT_TRUE(InEdgeBand("bottom", current, {301, 835}, 1280, 984));
+    EXPECT_TRUE(InEdgeBand("bottom", current, {499, 983}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("bottom", current, {300, 900}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("bottom", current, {500, 900}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("bottom", current, {400, 834}, 1280, 984));
+    EXPECT_FALSE(InEdgeBand("bottom", current, {400, 984}, 1280, 984));
+}
+
+TEST(EdgeBand, OnlyTheThreeEdgesHaveBands) {
+    const ScreenRect current{0, 0, 1280, 984};
+    for (const char* edge : {"", "top", "Left", "RIGHT", "bottom "}) {
+        EXPECT_FALSE(InEdgeBand(edge, current, {640, 500}, 1280, 984)) << edge;
+    }
+}
+
+} // namespace
+} // namespace quillmere

@@ -1,0 +1,87 @@
+#include "settings/SettingsFile.h"
+#include "common/ProgramError.h"
+#include "platform/sim/MemoryIniStore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillmere {
+namespace {
+
+using sim::MemoryIniStore;
+
+constexpr const char* kExecutable = "C:\\Program Files\\Quillmere\\quillmere.exe";
+constexpr const char* kSettingsPath = "C:\\Program Files\\Quillmere\\ZC.reg";
+
+TEST(SettingsFile, LiesBesideTheExecutable) {
+    MemoryIniStore store;
+    EXPECT_EQ(SettingsFileFor(store, kExecutable).Path(), kSettingsPath);
+    EXPECT_EQ(SelectionFileFor(store, kExecutable).Path(),
+              "C:\\Program Files\\Quillmere\\Options.ini");
+    EXPECT_EQ(SettingsFileFor(store, "C:\\quillmere.exe").Path(), "C:\\ZC.reg");
+}
+
+TEST(SettingsFile, FirstStartWritesTheFiveEntriesInOrder) {
+    MemoryIniStore store;
+    const IniFile settings = SettingsFileFor(store, kExecutable);
+    WriteFirstStartSettings(settings);
+    EXPECT_EQ(settings.ReadSection("Info"),
+              (std::vector<std::string>{"FWoption=Together", "SystemStart=No", "OnTop=Yes",
+                                        "Enabled=Yes", "Language=English"}));
+    EXPECT_EQ(store.WriteCount(), 5);
+}
+
+TEST(SettingsFile, MissingFileGivesTheReadingDefaults) {
+    MemoryIniStore store;
+    const IniFile settings = SettingsFileFor(store, kExecutable);
+    EXPECT_EQ(ReadSetting(settings, kOnTopKey), "Yes");
+    EXPECT_EQ(ReadSetting(settings, kSystemStartKey), "No");
+    EXPECT_EQ(ReadSetting(settings, kEnabledKey), "Yes");
+    EXPECT_EQ(ReadSetting(settings, kFWoptionKey), "Together");
+    EXPECT_FALSE(store.FileExists(kSettingsPath)) << "reading never creates the file";
+}
+
+TEST(SettingsFile, AMissingKeyIsNeverCompletedByReading) {
+    MemoryIniStore store;
+    store.SetText(kSettingsPath, "[Info]\r\nOnTop=No\r\n");
+    const IniFile settings = SettingsFileFor(store, kExecutable);
+    EXPECT_EQ(ReadSetting(settings, kOnTopKey), "No");
+    EXPECT_EQ(ReadSetting(settings, kEnabledKey), "Yes");
+    EXPECT_EQ(ReadSetting(settings, kFWoptionKey), "Together");
+    EXPECT_EQ(store.WriteCount(), 0);
+    EXPECT_EQ(settings.ReadSection("Info"), (std::vector<std::string>{"OnTop=No"}));
+}
+
+TEST(SettingsFile, WriteSettingReplacesOneEntryInSectionInfo) {
+    MemoryIniStore store;
+    const IniFile settings = SettingsFileFor(store, kExecutable);
+    WriteFirstStartSettings(settings);
+    WriteSetting(settings, kFWoptionKey, kModeMixed);
+    EXPECT_EQ(ReadSetting(settings, kFWoptionKey), "Mixed");
+    EXPECT_EQ(settings.ReadSection("Info").size(), 5u);
+}
+
+TEST(SettingsFile, ARefusedFirstStartWriteStopsAtTheFirstEntry) {
+    MemoryIniStore store;
+    store.SetReadOnly(kSettingsPath, true);
+    const IniFile settings = SettingsFileFor(store, kExecutable);
+    try {
+        WriteFirstStartSettings(settings);
+        FAIL() << "the write must be refused";
+    } catch (const ProgramError& error) {
+        EXPECT_EQ(std::string(error.what()), std::string("Unable to write to ") + kSettingsPath);
+    }
+    EXPECT_FALSE(store.FileExists(kSettingsPath));
+}
+
+TEST(SettingsFile, OnlyTheExactWordYesIsOn) {
+    EXPECT_TRUE(IsYes("Yes"));
+    for (const char* value : {"yes", "YES", "Yes ", "", "No", "1", "True"}) {
+        EXPECT_FALSE(IsYes(value)) << '"' << value << '"';
+    }
+}
+
+} // namespace
+} // namespace quillmere

@@ -1,0 +1,127 @@
+#include "autohide/SlideMoves.h"
+#include "platform/sim/SimulatedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quillmere {
+namespace {
+
+using sim::SimMove;
+using sim::SimulatedDesktop;
+
+class SlideMovesTest : public ::testing::Test {
+protected:
+    // A palette window and its row; the row's home rectangle is deliberately
+    // left at zero, since moves are computed from the current rectangle only.
+    std::int32_t AddRow(const ScreenRect& rect, const std::string& edge, bool selected = true) {
+        const WindowHandle window = m_desktop.AddPalette("P", rect);
+        PSinfo& row = m_table.Append();
+        row.Handle = window;
+        row.Edge = edge;
+        row.Selected = selected;
+        return m_table.Count();
+    }
+    WindowHandle HandleOf(std::int32_t row) const { return m_table.Row(row).Handle; }
+    ScreenRect RectOfRow(std::int32_t row) const { return m_desktop.RectOf(HandleOf(row)); }
+
+    SimulatedDesktop m_desktop{1024, 738};
+    PaletteTable m_table;
+};
+
+TEST_F(SlideMovesTest, LeftPaletteLeavesItsRightmostTenColumns) {
+    const auto row = AddRow({0, 120, 200, 420}, "left");
+    SlideOut(m_table, row, m_desktop);
+    EXPECT_EQ(RectOfRow(row), (ScreenRect{-190, 120, 10, 420}));
+    SlideIn(m_table, row, m_desktop);
+    EXPECT_EQ(RectOfRow(row), (ScreenRect{0, 120, 200, 420}));
+}
+
+TEST_F(SlideMovesTest, RightPaletteHidesAtScreenWidthMinusTenWhateverItsWidth) {
+    const auto narrow = AddRow({700, 50, 800, 150}, "right");
+    const auto wide = AddRow({500, 300, 800, 400}, "right");
+    SlideOut(m_table, narrow, m_desktop);
+    SlideOut(m_table, wide, m_desktop);
+    EXPECT_EQ(RectOfRow(narrow).Left, 1014);
+    EXPECT_EQ(RectOfRow(wide).Left, 1014);
+    SlideIn(m_table, narrow, m_desktop);
+    SlideIn(m_table, wide, m_desktop);
+    EXPECT_EQ(RectOfRow(narrow), (ScreenRect{924, 50, 1024, 150}));
+    EXPECT_EQ(RectOfRow(wide), (ScreenRect{724, 300, 1024, 400}));
+}
+
+TEST_F(SlideMovesTest, BottomPaletteMovesOnlyVertically) {
+    const auto row = AddRow({333, 400, 533, 550}, "bottom");
+    SlideOut(m_table, row, m_desktop);
+    EXPECT_EQ(RectOfRow(row), (ScreenRect{333, 728, 533, 878}));
+    SlideIn(m_table, row, m_desktop);
+    EXPECT_EQ(RectOfRow(row), (ScreenRect{333, 588, 533, 738}));
+}
+
+TEST_F(SlideMovesTest, UsesTheCurrentPlaceAlongTheEdgeAndTheCurrentScreen) {
+    const auto row = AddRow({0, 100, 200, 300}, "right");
+    m_desktop.SetRect(HandleOf(row), {10, 444, 210, 644});
+    m_desktop.SetScreen(1600, 900);
+    SlideIn(m_table, row, m_desktop);
+    EXPECT_EQ(RectOfRow(row), (ScreenRect{1400, 444, 1600, 644}));
+}
+
+TEST_F(SlideMovesTest, UnknownEdgeMovesAsBottom) {
+    const auto empty = AddRow({100, 100, 200, 200}, "");
+    const auto upper = AddRow({300, 100, 400, 200}, "Left");
+    SlideOut(m_table, empty, m_desktop);
+    SlideIn(m_table, upper, m_desktop);
+    EXPECT_EQ(RectOfRow(empty), (ScreenRect{100, 728, 200, 828}));
+    EXPECT_EQ(RectOfRow(upper), (ScreenRect{300, 638, 400, 738}));
+}
+
+TEST_F(SlideMovesTest, SlideOutAllMovesTickedRowsWithKnownEdgesInTableOrder) {
+    const auto right = AddRow({800, 10, 900, 110}, "right");
+    const auto unticked = AddRow({0, 10, 100, 110}, "left", false);
+    const auto noEdge = AddRow({400, 10, 500, 110}, "");
+    const auto oddEdge = AddRow({400, 200, 500, 300}, "top");
+    const auto left = AddRow({0, 200, 100, 300}, "left");
+
+    SlideOutAll(m_table, m_desktop);
+
+    const std::vector<SimMove> expected{{HandleOf(right), {1014, 10, 1114, 110}},
+                                        {HandleOf(left), {-90, 200, 10, 300}}};
+    EXPECT_EQ(m_desktop.Moves(), expected);
+    EXPECT_EQ(RectOfRow(unticked), (ScreenRect{0, 10, 100, 110}));
+    EXPECT_EQ(RectOfRow(noEdge), (ScreenRect{400, 10, 500, 110}));
+    EXPECT_EQ(RectOfRow(oddEdge), (ScreenRect{400, 200, 500, 300}));
+}
+
+TEST_F(SlideMovesTest, SlideInAllMovesEveryRowTickedOrNot) {
+    const auto left = AddRow({-90, 10, 10, 110}, "left");
+    const auto unticked = AddRow({500, 300, 600, 400}, "left", false);
+    const auto noEdge = AddRow({400, 10, 500, 110}, "");
+
+    SlideInAll(m_table, m_desktop);
+
+    const std::vector<SimMove> expected{{HandleOf(left), {0, 10, 100, 110}},
+                                        {HandleOf(unticked), {0, 300, 100, 400}},
+                                        {HandleOf(noEdge), {400, 638, 500, 738}}};
+    EXPECT_EQ(m_desktop.Moves(), expected);
+}
+
+TEST_F(SlideMovesTest, RowsPastTheCountAreNeverMoved) {
+    AddRow({0, 10, 100, 110}, "left");
+    AddRow({800, 10, 900, 110}, "right");
+    m_table.Forget();
+    SlideOutAll(m_table, m_desktop);
+    SlideInAll(m_table, m_desktop);
+    EXPECT_TRUE(m_desktop.Moves().empty());
+}
+
+TEST_F(SlideMovesTest, AVanishedPaletteIsMovedWithoutComplaint) {
+    const auto row = AddRow({0, 10, 100, 110}, "left");
+    m_desktop.Remove(HandleOf(row));
+    SlideOut(m_table, row, m_desktop);
+    ASSERT_EQ(m_desktop.Moves().size(), 1u);
+    EXPECT_EQ(m_desktop.Moves()[0].Window, HandleOf(row));
+}
+
+} // namespace
+} // namespace quillmere

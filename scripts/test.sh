@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs every test on a fresh Debian machine: installs what is missing, builds
+# and runs the unit tests (native preset), builds the Windows programs
+# (windows preset) and runs the end-to-end probes under Wine and Xvfb.
+# Exit status 0 only when every step passed.
+set -uo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+
+start=$SECONDS
+results=()
+
+# step <name> <command...>: runs one step, records PASS/FAIL and its time.
+step() {
+    local name=$1
+    shift
+    local stepStart=$SECONDS
+    echo
+    echo "==== $name"
+    if "$@"; then
+        results+=("PASS  $name ($((SECONDS - stepStart)) s)")
+        return 0
+    fi
+    results+=("FAIL  $name ($((SECONDS - stepStart)) s)")
+    return 1
+}
+
+skip() {
+    results+=("SKIP  $1 (an earlier step failed)")
+}
+
+failed=0
+if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
+    step "native build" bash -c 'cmake --preset native && cmake --build --preset native' || failed=1
+    if [ $failed -eq 0 ]; then
+        step "unit tests (ctest --preset native)" ctest --preset native || failed=1
+    else
+        skip "unit tests (ctest --preset native)"
+    fi
+    if step "windows build" bash -c 'cmake --preset windows && cmake --build --preset windows'; then
+        step "end-to-end tests (tests/e2e/run.sh build/windows)" bash tests/e2e/run.sh build/windows || failed=1
+    else
+        failed=1
+        skip "end-to-end tests (tests/e2e/run.sh build/windows)"
+    fi
+else
+    failed=1
+    for name in "native build" "unit tests" "windows build" "end-to-end tests"; do
+        skip "$name"
+    done
+fi
+
+echo
+echo "==== summary"
+printf '%s\n' "${results[@]}"
+if [ $failed -eq 0 ]; then
+    echo "test: all steps passed in $((SECONDS - start)) s"
+else
+    echo "test: FAILED after $((SECONDS - start)) s"
+fi
+exit $failed

@@ -101,7 +101,18 @@ for probe in "${probes[@]}"; do
     mkdir -p "$work/host" "$work/probe"
     probeStart=$SECONDS
     verdict=FAIL
+    # One more try when the demo host does not come up: Wine's own driver
+    # rarely crashes at a program's start-up.
+    hostUp=0
     if startDemoHost "$work/host"; then
+        hostUp=1
+    else
+        stopDemoHost
+        rm -f "$work/host/host.ready"
+        echo "e2e: starting the demo host again"
+        startDemoHost "$work/host" && hostUp=1
+    fi
+    if [ $hostUp -eq 1 ]; then
         (cd "$work/probe" && timeout -k 5 "$probeTimeout" wine "$probe") >"$work/probe.out" 2>"$work/probe.err"
         status=$?
         lastLine=$(tr -d '\r' <"$work/probe.out" | tail -n 1)

@@ -3,7 +3,7 @@
 // a selection file that unticks "Color". Prints one line per check and, last,
 // "PASS" or "FAIL".
 
-#include "DemoLayout.h"
+#include "DemoDesktop.h"
 #include "common/ProgramError.h"
 #include "host/Discovery.h"
 #include "host/PSinfo.h"
@@ -19,43 +19,7 @@
 
 namespace {
 
-using quillmere::ScreenRect;
-
-constexpr DWORD kHostWaitMs = 10000;
-constexpr DWORD kMoveWaitMs = 2000;
-constexpr DWORD kPollMs = 50;
-
-int g_failures = 0;
-
-void Check(bool holds, const std::string& what) {
-    std::printf("%s %s\n", holds ? "ok  " : "FAIL", what.c_str());
-    std::fflush(stdout);
-    if (!holds) {
-        ++g_failures;
-    }
-}
-
-// printf into a std::string (GCC 12 warns wrongly about some chains of
-// "literal" + std::string at -O3).
-template <typename... Args> std::string Format(const char* format, Args... args) {
-    char buffer[512] = {};
-    std::snprintf(buffer, sizeof(buffer), format, args...);
-    return buffer;
-}
-
-std::string Describe(const ScreenRect& rect) {
-    return Format("(%d,%d)-(%d,%d)", rect.Left, rect.Top, rect.Right, rect.Bottom);
-}
-
-ScreenRect LayoutRect(const demo::DemoWindow& window) {
-    return {window.Left, window.Top, window.Right, window.Bottom};
-}
-
-ScreenRect RectOf(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
+using namespace probe;
 
 // Where a palette's home is: its layout rectangle, brought fully back on
 // screen across the edge it sticks out of.
@@ -101,111 +65,6 @@ public:
     int OutOfRange = 0;
 };
 
-// One demo window as found on the desktop.
-struct Found {
-    const demo::DemoWindow* Layout = nullptr;
-    HWND Window = nullptr;
-};
-
-std::vector<HWND> TopLevelWindowsOfClass(const char* className) {
-    struct State {
-        const char* ClassName;
-        std::vector<HWND> Windows;
-    } state{className, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<State*>(lParam);
-            char name[256] = {};
-            ::GetClassNameA(window, name, sizeof(name));
-            if (std::string(name) == s->ClassName) {
-                s->Windows.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&state));
-    return state.Windows;
-}
-
-std::string CaptionOf(HWND window) {
-    char caption[256] = {};
-    ::GetWindowTextA(window, caption, sizeof(caption));
-    return caption;
-}
-
-// The demo windows in enumeration order, matched to the layout: captioned
-// ones by caption, untitled ones by their untouched layout rectangle.
-std::vector<Found> FindDemoWindows() {
-    std::vector<Found> found;
-    for (HWND window : TopLevelWindowsOfClass(quillmere::kPaletteClass.data())) {
-        const std::string caption = CaptionOf(window);
-        for (const demo::DemoWindow& layout : demo::kWindows) {
-            const bool matches = caption.empty() ? std::string(layout.Caption).empty() &&
-                                                       RectOf(window) == LayoutRect(layout)
-                                                 : caption == layout.Caption;
-            if (matches) {
-                found.push_back({&layout, window});
-                break;
-            }
-        }
-    }
-    return found;
-}
-
-bool WaitForDemoHost(std::vector<Found>& found) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        found = FindDemoWindows();
-        if (::FindWindowA(quillmere::kHostClass.data(), nullptr) != nullptr &&
-            static_cast<int>(found.size()) == demo::kWindowCount) {
-            return true;
-        }
-        if (::GetTickCount() - start > kHostWaitMs) {
-            return false;
-        }
-        ::Sleep(kPollMs);
-    }
-}
-
-bool IsPalette(const Found& window) {
-    return window.Layout->WindowKind == demo::Kind::Palette;
-}
-bool IsColor(const Found& window) {
-    return std::string(window.Layout->Caption) == "Color";
-}
-
-bool AllTickedHidden(const std::vector<Found>& palettes) {
-    for (const Found& palette : palettes) {
-        const ScreenRect rect = RectOf(palette.Window);
-        if (!IsColor(palette) &&
-            (rect.Left != palette.Layout->HiddenX || rect.Top != palette.Layout->HiddenY)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void WaitUntil(bool (*done)(const std::vector<Found>&), const std::vector<Found>& windows) {
-    const DWORD start = ::GetTickCount();
-    while (!done(windows) && ::GetTickCount() - start < kMoveWaitMs) {
-        ::Sleep(kPollMs);
-    }
-}
-
-bool AllAtLayout(const std::vector<Found>& windows) {
-    for (const Found& window : windows) {
-        if (!(RectOf(window.Window) == LayoutRect(*window.Layout))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string TempDirectory() {
-    char buffer[MAX_PATH] = {};
-    const DWORD length = ::GetTempPathA(MAX_PATH, buffer);
-    return std::string(buffer, length);
-}
-
 void CheckIniStore(quillmere::win32::Win32IniStore& store, const std::string& directory) {
     const std::string path = directory + "quillmere_e2e_store.ini";
     ::DeleteFileA(path.c_str());
@@ -244,28 +103,27 @@ void CheckIniStore(quillmere::win32::Win32IniStore& store, const std::string& di
 
 void CheckRows(const quillmere::PaletteTable& table, const std::vector<Found>& palettes) {
     Check(table.Count() == static_cast<int>(palettes.size()),
-          "the table lists " + std::to_string(palettes.size()) + " palettes (got " +
-              std::to_string(table.Count()) + ")");
+          Format("the table lists %d palettes (got %d)", static_cast<int>(palettes.size()),
+                 table.Count()));
     if (table.Count() != static_cast<int>(palettes.size())) {
         return;
     }
-    int untitled = 0;
+    const std::vector<std::string> titles = ExpectedTitles(palettes);
     for (int i = 1; i <= table.Count(); ++i) {
         const quillmere::PSinfo& row = table.Row(i);
-        const demo::DemoWindow& layout = *palettes[static_cast<std::size_t>(i - 1)].Layout;
-        const HWND expected = palettes[static_cast<std::size_t>(i - 1)].Window;
-        const std::string title = std::string(layout.Caption).empty()
-                                      ? "Palette" + std::to_string(++untitled)
-                                      : std::string(layout.Caption);
-        const std::string name = "row " + std::to_string(i) + " \"" + title + "\"";
-        Check(row.Handle == reinterpret_cast<quillmere::WindowHandle>(expected),
+        const Found& palette = palettes[static_cast<std::size_t>(i - 1)];
+        const std::string& title = titles[static_cast<std::size_t>(i - 1)];
+        const std::string name = Format("row %d \"%s\"", i, title.c_str());
+        Check(row.Handle == reinterpret_cast<quillmere::WindowHandle>(palette.Window),
               name + ": handle in enumeration order");
         Check(row.Title == title, name + ": title (got \"" + row.Title + "\")");
-        Check(row.Edge == layout.Edge, name + ": edge " + layout.Edge + " (got " + row.Edge + ")");
+        Check(row.Edge == palette.Layout->Edge,
+              name + ": edge " + palette.Layout->Edge + " (got " + row.Edge + ")");
         const ScreenRect home{row.Left, row.Top, row.Right, row.Bottom};
-        Check(home == ExpectedHome(layout),
-              name + ": home " + Describe(ExpectedHome(layout)) + " (got " + Describe(home) + ")");
-        const bool wantSelected = title != "Color";
+        const ScreenRect expectedHome = ExpectedHome(*palette.Layout);
+        Check(home == expectedHome,
+              name + ": home " + Describe(expectedHome) + " (got " + Describe(home) + ")");
+        const bool wantSelected = !palette.Is("Color");
         Check(row.Selected == wantSelected,
               name + (wantSelected ? ": ticked" : ": unticked by the selection file"));
     }
@@ -284,69 +142,35 @@ void CheckList(const RecordingCheckList& list, const quillmere::PaletteTable& ta
     }
 }
 
-void CheckMoves(const std::vector<Found>& palettes, const std::vector<Found>& others) {
-    WaitUntil(AllTickedHidden, palettes);
-    for (const Found& palette : palettes) {
-        const ScreenRect now = RectOf(palette.Window);
-        const ScreenRect before = LayoutRect(*palette.Layout);
-        const std::string name =
-            Format("\"%s\" at %s", palette.Layout->Caption, Describe(before).c_str());
-        const bool sizeKept = now.Width() == before.Width() && now.Height() == before.Height();
-        if (IsColor(palette)) {
-            Check(now == before, name + ": unticked, not moved (now " + Describe(now) + ")");
-        } else {
-            Check(now.Left == palette.Layout->HiddenX && now.Top == palette.Layout->HiddenY &&
-                      sizeKept,
-                  name + Format(": slid out to (%d,%d), size kept (now %s)",
-                                palette.Layout->HiddenX, palette.Layout->HiddenY,
-                                Describe(now).c_str()));
-        }
-    }
-    for (const Found& other : others) {
-        Check(RectOf(other.Window) == LayoutRect(*other.Layout),
-              Format("\"%s\" (not a palette) not moved", other.Layout->Caption));
-    }
-}
-
-// Puts the palettes back where the layout has them, so that a second run
-// against the same demo host finds them where it expects them.
-void RestorePalettes(const std::vector<Found>& palettes) {
-    for (const Found& palette : palettes) {
-        const ScreenRect home = LayoutRect(*palette.Layout);
-        ::SetWindowPos(palette.Window, nullptr, home.Left, home.Top, home.Width(), home.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
-    }
-    WaitUntil(AllAtLayout, palettes);
-}
-
 } // namespace
 
 int main() {
     std::vector<Found> found;
     if (!WaitForDemoHost(found)) {
-        Check(false, "the demo host and its " + std::to_string(demo::kWindowCount) +
-                         " windows are up (found " + std::to_string(found.size()) + ")");
-        std::printf("FAIL\n");
-        return 1;
+        Check(false, Format("the demo host and its %d windows are up (found %d)",
+                            demo::kWindowCount, static_cast<int>(found.size())));
+        return Verdict();
     }
     std::vector<Found> palettes;
-    std::vector<Found> others;
     for (const Found& window : found) {
-        (IsPalette(window) ? palettes : others).push_back(window);
+        if (window.IsPalette()) {
+            palettes.push_back(window);
+        }
     }
     Check(AllAtLayout(found), "every demo window stands at its layout rectangle before the scan");
 
     quillmere::win32::Win32HostWindowSystem windows;
     Check(windows.ScreenWidth() == demo::kScreenWidth,
-          "screen width " + std::to_string(windows.ScreenWidth()));
+          Format("screen width %d", windows.ScreenWidth()));
     Check(windows.WorkAreaHeight() == demo::kWorkAreaHeight,
-          "work-area height " + std::to_string(windows.WorkAreaHeight()));
+          Format("work-area height %d", windows.WorkAreaHeight()));
 
     quillmere::win32::Win32IniStore store;
     const std::string directory = TempDirectory();
     try {
         CheckIniStore(store, directory);
 
+        // "Color" stands at the left edge with its home top at 120.
         const quillmere::IniFile selection(store, directory + "quillmere_e2e_Options.ini");
         ::DeleteFileA(selection.Path().c_str());
         selection.WriteValue("Options", "0", "left,120");
@@ -360,13 +184,10 @@ int main() {
 
         CheckRows(tables.FloatingWindows, palettes);
         CheckList(list, tables.FloatingWindows);
-        CheckMoves(palettes, others);
+        CheckSlidOut(found, "Color");
         ::DeleteFileA(selection.Path().c_str());
     } catch (const std::exception& error) {
         Check(false, std::string("no error escapes: ") + error.what());
     }
-    RestorePalettes(palettes);
-
-    std::printf("%s\n", g_failures == 0 ? "PASS" : "FAIL");
-    return g_failures == 0 ? 0 : 1;
+    return Verdict();
 }

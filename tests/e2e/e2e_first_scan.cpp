@@ -142,6 +142,36 @@ void CheckList(const RecordingCheckList& list, const quillmere::PaletteTable& ta
     }
 }
 
+bool Answers(HWND window, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs,
+                                 &result) != 0;
+}
+
+// MoveWindowTo must not wait for a hung host. Proven by the order of events,
+// not by timing: the host is seen not to answer, the move returns, and the
+// host is seen still not answering; the move lands once it answers again.
+void CheckMoveWhileHostHangs(quillmere::HostWindowSystem& windows, const Found& color) {
+    const HWND host = ::FindWindowA(quillmere::kHostClass.data(), nullptr);
+    constexpr DWORD kHangMs = 4000;
+    ::PostMessageA(host, demo::kMsgHang, kHangMs, 0);
+    Check(WaitUntil([&] { return !Answers(host, 200); }, kHangMs),
+          "hang: the host stops answering sent messages");
+    const ScreenRect before = RectOf(color.Window);
+    windows.MoveWindowTo(reinterpret_cast<quillmere::WindowHandle>(color.Window),
+                         color.Layout->HiddenX, color.Layout->HiddenY, before.Width(),
+                         before.Height());
+    Check(!Answers(host, 200), "hang: MoveWindowTo returned while the host still hung");
+    const bool landed = WaitUntil(
+        [&] {
+            const ScreenRect now = RectOf(color.Window);
+            return now.Left == color.Layout->HiddenX && now.Top == color.Layout->HiddenY;
+        },
+        kHangMs + 10000);
+    Check(landed, "hang: the move landed once the host answered again (now " +
+                      Describe(RectOf(color.Window)) + ")");
+}
+
 } // namespace
 
 int main() {
@@ -186,6 +216,12 @@ int main() {
         CheckList(list, tables.FloatingWindows);
         CheckSlidOut(found, "Color");
         ::DeleteFileA(selection.Path().c_str());
+
+        for (const Found& palette : palettes) {
+            if (palette.Is("Color")) {
+                CheckMoveWhileHostHangs(windows, palette);
+            }
+        }
     } catch (const std::exception& error) {
         Check(false, std::string("no error escapes: ") + error.what());
     }

@@ -1,0 +1,154 @@
+#include "platform/win32/AnimatedPicture.h"
+
+#include "platform/win32/UniqueHandle.h"
+
+#include <algorithm>
+
+namespace quillmere::win32 {
+namespace {
+
+constexpr UINT_PTR kStepTimerId = 1;
+
+std::int64_t NowMs() {
+    return static_cast<std::int64_t>(::GetTickCount64());
+}
+
+} // namespace
+
+bool AnimatedPicture::RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kAnimatedPictureClass;
+    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+AnimatedPicture::~AnimatedPicture() {
+    if (m_window != nullptr) {
+        ::DestroyWindow(m_window);
+    }
+}
+
+bool AnimatedPicture::Create(HWND parent, int id, int left, int top, int width, int height) {
+    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    return ::CreateWindowExA(0, kAnimatedPictureClass, "", WS_CHILD | WS_VISIBLE, left, top, width,
+                             height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             instance, this) != nullptr;
+}
+
+void AnimatedPicture::SetAnimation(Animation animation) {
+    m_animation = std::move(animation);
+    m_shownFrame = 0;
+    std::vector<int> delays;
+    for (const AnimationFrame& frame : m_animation.Frames) {
+        delays.push_back(EffectiveDelayMs(frame.DelayCentiseconds));
+    }
+    m_scheduler.Start(std::move(delays), m_animation.LoopCount, NowMs());
+    if (m_window != nullptr) {
+        ScheduleNextStep();
+        ::InvalidateRect(m_window, nullptr, FALSE);
+    }
+}
+
+// One-shot steps: each timer tick looks at the clock, shows the frame due
+// now (skipping any a busy thread missed) and sets the timer for the next.
+void AnimatedPicture::Step() {
+    ::KillTimer(m_window, kStepTimerId);
+    const int frame = m_scheduler.FrameAt(NowMs());
+    if (frame != m_shownFrame) {
+        m_shownFrame = frame;
+        ::InvalidateRect(m_window, nullptr, FALSE);
+    }
+    ScheduleNextStep();
+}
+
+void AnimatedPicture::ScheduleNextStep() {
+    const std::int64_t now = NowMs();
+    const std::optional<std::int64_t> next = m_scheduler.NextChangeAfter(now);
+    if (!next) {
+        ::KillTimer(m_window, kStepTimerId);
+        return;
+    }
+    const std::int64_t wait = std::max<std::int64_t>(*next - now, USER_TIMER_MINIMUM);
+    ::SetTimer(m_window, kStepTimerId, static_cast<UINT>(wait), nullptr);
+}
+
+void AnimatedPicture::Paint() {
+    PaintScope paint(m_window);
+    RECT client{};
+    ::GetClientRect(m_window, &client);
+    if (!HasAnimation()) {
+        HWND parent = ::GetParent(m_window);
+        auto brush = reinterpret_cast<HBRUSH>(::GetClassLongPtrA(parent, GCLP_HBRBACKGROUND));
+        ::FillRect(paint.Dc(), &client,
+                   brush != nullptr ? brush : ::GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    // Pixels are 0x00RRGGBB, which in memory is the blue, green, red, unused
+    // byte order of a 32-bit DIB; a negative height makes the rows top-down.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = m_animation.Width;
+    info.bmiHeader.biHeight = -m_animation.Height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const AnimationFrame& frame = m_animation.Frames[static_cast<std::size_t>(m_shownFrame)];
+    ::StretchDIBits(paint.Dc(), 0, 0, m_animation.Width, m_animation.Height, 0, 0,
+                    m_animation.Width, m_animation.Height, frame.Pixels.data(), &info,
+                    DIB_RGB_COLORS, SRCCOPY);
+}
+
+LRESULT CALLBACK AnimatedPicture::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    AnimatedPicture* self = nullptr;
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        self = static_cast<AnimatedPicture*>(create->lpCreateParams);
+        self->m_window = window;
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<AnimatedPicture*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    }
+    if (self == nullptr) {
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->m_window = nullptr;
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT AnimatedPicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        // An animation set before the window existed starts now.
+        if (HasAnimation()) {
+            ScheduleNextStep();
+        }
+        return 0;
+    case WM_TIMER:
+        if (wParam == kStepTimerId) {
+            Step();
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_DESTROY:
+        ::KillTimer(m_window, kStepTimerId);
+        return 0;
+    default:
+        break;
+    }
+    return ::DefWindowProcA(m_window, message, wParam, lParam);
+}
+
+} // namespace quillmere::win32

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/FrameScheduler.h"
+#include "app/GifAnimation.h"
+
+#include <windows.h>
+
+namespace quillmere::win32 {
+
+inline constexpr const char* kAnimatedPictureClass = "QuillmereAnimatedPicture";
+
+// A child window that shows an animation at 1:1 from its top-left corner and
+// plays it by itself: a window timer on the user-interface thread steps the
+// frames at their delays and loops as the animation's loop count says.
+// Without an animation it shows the parent's background.
+class AnimatedPicture {
+public:
+    static bool RegisterWindowClass(HINSTANCE instance);
+
+    AnimatedPicture() = default;
+    ~AnimatedPicture();
+    AnimatedPicture(const AnimatedPicture&) = delete;
+    AnimatedPicture& operator=(const AnimatedPicture&) = delete;
+
+    // Creates the control as a visible child of `parent`; false when the
+    // window system refuses. Rectangle in the parent's client coordinates.
+    bool Create(HWND parent, int id, int left, int top, int width, int height);
+
+    HWND Handle() const { return m_window; }
+
+    // Takes the animation over, stops the one shown before and starts this
+    // one from its first frame.
+    void SetAnimation(Animation animation);
+
+    bool HasAnimation() const { return !m_animation.Frames.empty(); }
+    int FrameCount() const { return static_cast<int>(m_animation.Frames.size()); }
+    // 0-based index of the frame on show.
+    int CurrentFrame() const { return m_shownFrame; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Step();
+    void ScheduleNextStep();
+    void Paint();
+
+    HWND m_window = nullptr;
+    Animation m_animation;
+    FrameScheduler m_scheduler;
+    int m_shownFrame = 0;
+};
+
+} // namespace quillmere::win32

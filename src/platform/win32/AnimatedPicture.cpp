@@ -33,6 +33,9 @@ AnimatedPicture::~AnimatedPicture() {
 
 bool AnimatedPicture::Create(HWND parent, int id, int left, int top, int width, int height) {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    if (!RegisterWindowClass(instance)) {
+        return false;
+    }
     return ::CreateWindowExA(0, kAnimatedPictureClass, "", WS_CHILD | WS_VISIBLE, left, top, width,
                              height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              instance, this) != nullptr;
@@ -41,15 +44,24 @@ bool AnimatedPicture::Create(HWND parent, int id, int left, int top, int width, 
 void AnimatedPicture::SetAnimation(Animation animation) {
     m_animation = std::move(animation);
     m_shownFrame = 0;
+    m_scheduler.Stop();
+    m_clockStarted = false;
+    if (m_window != nullptr) {
+        ::KillTimer(m_window, kStepTimerId);
+        ::InvalidateRect(m_window, nullptr, FALSE);
+    }
+}
+
+// The animation's clock starts when its first frame is first painted, so that
+// a picture set while the window is still hidden starts from frame 1 once seen.
+void AnimatedPicture::StartClock() {
     std::vector<int> delays;
     for (const AnimationFrame& frame : m_animation.Frames) {
         delays.push_back(EffectiveDelayMs(frame.DelayCentiseconds));
     }
     m_scheduler.Start(std::move(delays), m_animation.LoopCount, NowMs());
-    if (m_window != nullptr) {
-        ScheduleNextStep();
-        ::InvalidateRect(m_window, nullptr, FALSE);
-    }
+    m_clockStarted = true;
+    ScheduleNextStep();
 }
 
 // One-shot steps: each timer tick looks at the clock, shows the frame due
@@ -95,6 +107,9 @@ void AnimatedPicture::Paint() {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    if (!m_clockStarted) {
+        StartClock();
+    }
     const AnimationFrame& frame = m_animation.Frames[static_cast<std::size_t>(m_shownFrame)];
     ::StretchDIBits(paint.Dc(), 0, 0, m_animation.Width, m_animation.Height, 0, 0,
                     m_animation.Width, m_animation.Height, frame.Pixels.data(), &info,
@@ -125,12 +140,6 @@ LRESULT CALLBACK AnimatedPicture::WindowProc(HWND window, UINT message, WPARAM w
 
 LRESULT AnimatedPicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        // An animation set before the window existed starts now.
-        if (HasAnimation()) {
-            ScheduleNextStep();
-        }
-        return 0;
     case WM_TIMER:
         if (wParam == kStepTimerId) {
             Step();

@@ -15,6 +15,7 @@ inline constexpr const char* kAnimatedPictureClass = "QuillmereAnimatedPicture";
 // Without an animation it shows the parent's background.
 class AnimatedPicture {
 public:
+    // Idempotent; Create calls it.
     static bool RegisterWindowClass(HINSTANCE instance);
 
     AnimatedPicture() = default;
@@ -22,14 +23,15 @@ public:
     AnimatedPicture(const AnimatedPicture&) = delete;
     AnimatedPicture& operator=(const AnimatedPicture&) = delete;
 
-    // Creates the control as a visible child of `parent`; false when the
-    // window system refuses. Rectangle in the parent's client coordinates.
+    // Creates the control as a visible child of `parent`, registering the
+    // window class on first use; false when the window system refuses.
+    // Rectangle in the parent's client coordinates.
     bool Create(HWND parent, int id, int left, int top, int width, int height);
 
     HWND Handle() const { return m_window; }
 
-    // Takes the animation over, stops the one shown before and starts this
-    // one from its first frame.
+    // Takes the animation over and stops the one shown before. The new one
+    // plays from its first frame, counted from when that frame is first painted.
     void SetAnimation(Animation animation);
 
     bool HasAnimation() const { return !m_animation.Frames.empty(); }
@@ -40,6 +42,7 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void StartClock();
     void Step();
     void ScheduleNextStep();
     void Paint();
@@ -48,6 +51,7 @@ private:
     Animation m_animation;
     FrameScheduler m_scheduler;
     int m_shownFrame = 0;
+    bool m_clockStarted = false;
 };
 
 } // namespace quillmere::win32

@@ -1,25 +1,36 @@
 #include "platform/win32/MainWindow.h"
 
-#include "app/UnitMain.h"
-#include "host/Discovery.h"
-#include "host/PSinfo.h"
-#include "platform/win32/ErrorBox.h"
-#include "settings/IniFile.h"
+#include "platform/win32/ControlViews.h"
 
 namespace quillmere::win32 {
 
 namespace {
 
-constexpr UINT_PTR kTimerEnumId = 1;
-constexpr UINT kTimerEnumInterval = 2000; // milliseconds
+constexpr UINT_PTR kMousePosTimerId = 1;
+constexpr UINT_PTR kTimerEnumTimerId = 2;
 
-// Client area and the check list's place in it, client pixels.
+enum ControlId : int {
+    kIdImg = 100,
+    kIdLblSetting,
+    kIdOptionTogether,
+    kIdOptionSeparately,
+    kIdOptionMixed,
+    kIdChkBox,
+    kIdBtnselect,
+    kIdChkEnabled,
+};
+
+// Client area 436 x 436 pixels; controls in client coordinates (left, top,
+// right, bottom) from the window's layout.
 constexpr int kClientSize = 436;
-constexpr int kChkBoxLeft = 264;
-constexpr int kChkBoxTop = 136;
-constexpr int kChkBoxWidth = 121;
-constexpr int kChkBoxHeight = 73;
-constexpr int kChkBoxId = 100;
+constexpr RECT kImgBounds{79, 144, 79 + 102, 144 + 73};
+constexpr RECT kLblSettingBounds{45, 232, 45 + 172, 232 + 33};
+constexpr RECT kOptionTogetherBounds{36, 288, 36 + 57, 288 + 25};
+constexpr RECT kOptionSeparatelyBounds{100, 288, 100 + 57, 288 + 25};
+constexpr RECT kOptionMixedBounds{164, 288, 164 + 57, 288 + 25};
+constexpr RECT kChkBoxBounds{264, 136, 264 + 121, 136 + 73};
+constexpr RECT kBtnselectBounds{280, 219, 280 + 89, 219 + 22};
+constexpr RECT kChkEnabledBounds{253, 264, 253 + 121, 264 + 17};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -33,7 +44,7 @@ bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
     windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kMainWindowClass;
-    return ::RegisterClassExA(&windowClass) != 0;
+    return ::RegisterClassExA(&windowClass) != 0 && AnimatedPicture::RegisterWindowClass(instance);
 }
 
 MainWindow::~MainWindow() {
@@ -81,55 +92,104 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     return self->HandleMessage(message, wParam, lParam);
 }
 
+void MainWindow::CreateControls() {
+    m_img.Create(m_window, kIdImg, kImgBounds.left, kImgBounds.top,
+                 kImgBounds.right - kImgBounds.left, kImgBounds.bottom - kImgBounds.top);
+    m_errors = std::make_unique<MessageBoxErrorReporter>(m_window);
+    m_illustrations = std::make_unique<Win32IllustrationLoader>(m_instance, m_img);
+    m_form = std::make_unique<TFrmMain>(FrmMainContext{
+        MainTables(), m_windows, m_iniStore, ExecutablePath(), *m_illustrations, *m_errors});
+    TFrmMain& form = *m_form;
+
+    BindLabel(form.LblSetting, CreateChild(m_window, "STATIC", form.LblSetting.Caption(), SS_CENTER,
+                                           kIdLblSetting, kLblSettingBounds));
+    BindRadioButton(form.optionTogether,
+                    CreateChild(m_window, "BUTTON", form.optionTogether.Caption(),
+                                BS_RADIOBUTTON | WS_TABSTOP, kIdOptionTogether,
+                                kOptionTogetherBounds));
+    BindRadioButton(form.OptionSeparately,
+                    CreateChild(m_window, "BUTTON", form.OptionSeparately.Caption(),
+                                BS_RADIOBUTTON | WS_TABSTOP, kIdOptionSeparately,
+                                kOptionSeparatelyBounds));
+    BindRadioButton(form.OptionMixed,
+                    CreateChild(m_window, "BUTTON", form.OptionMixed.Caption(),
+                                BS_RADIOBUTTON | WS_TABSTOP, kIdOptionMixed, kOptionMixedBounds));
+    m_chkBox = CreateChild(m_window, "LISTBOX", "",
+                           WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+                           kIdChkBox, kChkBoxBounds);
+    BindCheckList(form.ChkBox, m_chkBox);
+    BindButton(form.Btnselect,
+               CreateChild(m_window, "BUTTON", form.Btnselect.Caption(), BS_PUSHBUTTON | WS_TABSTOP,
+                           kIdBtnselect, kBtnselectBounds));
+    BindCheckBox(form.ChkEnabled,
+                 CreateChild(m_window, "BUTTON", form.ChkEnabled.Caption(),
+                             BS_CHECKBOX | WS_TABSTOP, kIdChkEnabled, kChkEnabledBounds));
+    // Both timers run as the window is built; the creation sequence then
+    // applies the stored "Enabled".
+    BindTimer(form.MousePos, m_window, kMousePosTimerId);
+    BindTimer(form.TimerEnum, m_window, kTimerEnumTimerId);
+}
+
+void MainWindow::OnCommand(int id, int notification) {
+    TFrmMain& form = *m_form;
+    switch (id) {
+    case kIdOptionTogether:
+        Run([&] { form.optionTogether.Click(); });
+        break;
+    case kIdOptionSeparately:
+        Run([&] { form.OptionSeparately.Click(); });
+        break;
+    case kIdOptionMixed:
+        Run([&] { form.OptionMixed.Click(); });
+        break;
+    case kIdChkEnabled:
+        Run([&] { form.ChkEnabled.Click(); });
+        break;
+    case kIdBtnselect:
+        Run([&] { form.Btnselect.Click(); });
+        break;
+    case kIdChkBox:
+        if (notification == LBN_DBLCLK) {
+            const LRESULT entry = ::SendMessageA(m_chkBox, LB_GETCURSEL, 0, 0);
+            if (entry != LB_ERR) {
+                Run([&] { form.ChkBox.UserToggle(static_cast<int>(entry)); });
+            }
+        }
+        break;
+    default:
+        break;
+    }
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        m_chkBox = ::CreateWindowExA(
-            WS_EX_CLIENTEDGE, "LISTBOX", "",
-            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT, kChkBoxLeft,
-            kChkBoxTop, kChkBoxWidth, kChkBoxHeight, m_window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChkBoxId)), m_instance, nullptr);
-        ::SendMessageA(m_chkBox, WM_SETFONT,
-                       reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-        m_checkList = std::make_unique<ListBoxCheckList>(m_chkBox);
-        // The timer runs from the start, so it still re-scans when the
-        // creation sequence stops at an error.
-        ::SetTimer(m_window, kTimerEnumId, kTimerEnumInterval, nullptr);
-        RunWindowHandler(m_window, [this] { FormCreate(); });
+        CreateControls();
+        Run([this] { m_form->FormCreate(); });
+        return 0;
+    case WM_COMMAND:
+        if (m_form) {
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+        }
         return 0;
     case WM_TIMER:
-        if (wParam == kTimerEnumId) {
-            RunWindowHandler(m_window, [this] { TimerEnumTimer(); });
+        if (wParam == kMousePosTimerId) {
+            Run([this] { m_form->MousePos.Fire(); });
+        } else if (wParam == kTimerEnumTimerId) {
+            Run([this] { m_form->TimerEnum.Fire(); });
         }
         return 0;
     case WM_CLOSE:
         ::DestroyWindow(m_window);
         return 0;
     case WM_DESTROY:
-        ::KillTimer(m_window, kTimerEnumId);
+        ::KillTimer(m_window, kMousePosTimerId);
+        ::KillTimer(m_window, kTimerEnumTimerId);
         ::PostQuitMessage(0);
         return 0;
     default:
         return ::DefWindowProcA(m_window, message, wParam, lParam);
     }
-}
-
-IniFile MainWindow::OpenSelectionFile() {
-    return IniFile(m_iniStore, LocationBesideExecutable(ExecutablePath(), kSelectionFileName));
-}
-
-void MainWindow::FormCreate() {
-    HostTables& tables = MainTables();
-    tables.FloatingWindows.Forget();
-    tables.ScannedWindows.Forget();
-    const std::string hostClass(kHostClass);
-    if (::FindWindowA(hostClass.c_str(), nullptr) != nullptr) {
-        FirstScan(tables, m_windows, OpenSelectionFile(), *m_checkList, true);
-    }
-}
-
-void MainWindow::TimerEnumTimer() {
-    RescanPalettes(MainTables(), m_windows, OpenSelectionFile(), *m_checkList);
 }
 
 } // namespace quillmere::win32

@@ -1,22 +1,25 @@
 #pragma once
 
-#include "host/PaletteTable.h"
-#include "platform/win32/ListBoxCheckList.h"
+#include "app/UnitMain.h"
+#include "platform/win32/AnimatedPicture.h"
+#include "platform/win32/ErrorBox.h"
 #include "platform/win32/Win32HostWindowSystem.h"
+#include "platform/win32/Win32IllustrationLoader.h"
 #include "platform/win32/Win32IniStore.h"
-#include "settings/IniFile.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 namespace quillmere::win32 {
 
 inline constexpr const char* kMainWindowClass = "TFrmMain";
 inline constexpr const char* kMainWindowCaption = "Quillmere ";
 
-// The main window (TFrmMain): for now the list of the host's palettes, kept
-// in step with the host by the 2000 ms re-scan timer.
+// The window that shows the main form (TFrmMain): it creates the controls,
+// binds them to the form's models, runs the form's creation sequence while it
+// is created, and turns clicks and timer ticks into the form's events.
 class MainWindow {
 public:
     static bool RegisterWindowClass(HINSTANCE instance);
@@ -26,7 +29,7 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window; its creation sequence runs inside. False when the
+    // Creates the window; the creation sequence runs inside. False when the
     // window system refuses.
     bool Create();
 
@@ -37,16 +40,22 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    void FormCreate();
-    void TimerEnumTimer();
-    IniFile OpenSelectionFile();
+    void CreateControls();
+    void OnCommand(int id, int notification);
+    // Runs a form event through the error funnel; nothing escapes.
+    template <typename Event> void Run(Event&& event) noexcept {
+        RunWindowHandler(m_window, std::forward<Event>(event));
+    }
 
     HINSTANCE m_instance;
     HWND m_window = nullptr;
     HWND m_chkBox = nullptr;
-    std::unique_ptr<ListBoxCheckList> m_checkList;
     Win32HostWindowSystem m_windows;
     Win32IniStore m_iniStore;
+    AnimatedPicture m_img;
+    std::unique_ptr<MessageBoxErrorReporter> m_errors;
+    std::unique_ptr<Win32IllustrationLoader> m_illustrations;
+    std::unique_ptr<TFrmMain> m_form;
 };
 
 } // namespace quillmere::win32

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/FlatControls.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace quillmere::win32 {
+
+// Binds the portable control models to plain Win32 controls: each model's
+// OnChanged redraws its control, and the control's notification turns into
+// the model's Click. The models keep the state; the controls never check
+// themselves (no BS_AUTO* styles), so the model's rule of when a click
+// handler runs is the only one in force.
+
+// A child control of `parent` at a rectangle in its client coordinates.
+HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style, int id,
+                 const RECT& bounds);
+
+void BindCheckBox(FlatCheckBox& model, HWND control);
+void BindRadioButton(FlatRadioButton& model, HWND control);
+void BindLabel(LabelModel& model, HWND control);
+void BindButton(ButtonModel& model, HWND control);
+
+// A list box showing each entry as "[x] text" or "[ ] text".
+void BindCheckList(CheckListModel& model, HWND listBox);
+std::string CheckListText(const CheckListModel::Entry& entry);
+
+// A window timer of `window` with the given id that runs while the model is
+// enabled, at the model's interval.
+void BindTimer(TimerModel& model, HWND window, UINT_PTR id);
+
+} // namespace quillmere::win32

@@ -211,6 +211,16 @@ void CheckAnimation(HMODULE exe) {
     seen = WatchOneLoop(picture, 15000);
     Check(IsFullLoop(seen, 5), "\"Separately\" plays through and loops: " + Sequence(seen));
 
+    // Loaded while hidden, as the main window does during its creation: the
+    // picture waits on frame 1 until it is first painted.
+    ::ShowWindow(host, SW_HIDE);
+    loader.LoadIllustration("Mixed");
+    PumpUntil([] { return false; }, 1500);
+    Check(picture.CurrentFrame() == 0, "hidden for 1.5 s after loading, it still shows frame 1");
+    ::ShowWindow(host, SW_SHOWNOACTIVATE);
+    seen = WatchOneLoop(picture, 15000);
+    Check(IsFullLoop(seen, 5), "once shown it plays from frame 1: " + Sequence(seen));
+
     ::DestroyWindow(host);
 }
 

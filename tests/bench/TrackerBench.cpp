@@ -1,0 +1,156 @@
+#include "autohide/PointerTracker.h"
+#include "host/Discovery.h"
+#include "platform/sim/MemoryIniStore.h"
+#include "platform/sim/SimulatedDesktop.h"
+#include "settings/SettingsFile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace quillmere {
+namespace {
+
+constexpr std::int32_t kScreenWidth = 1280;
+constexpr std::int32_t kWorkAreaHeight = 984;
+constexpr int kTopLevelWindows = 300;
+constexpr const char* kExecutable = "C:\\Quillmere\\quillmere.exe";
+
+class NullCheckList final : public CheckList {
+public:
+    void Append(const std::string&) override {}
+    void RemoveFirst() override {}
+    void SetChecked(int, bool) override {}
+};
+
+// A desktop of 300 top-level windows: other applications' windows on top
+// (the largest covers the middle of the screen), then the host's palettes
+// spread over the left, right and bottom edges, then the host's main window.
+// The table comes from a real first scan, which also slides every palette out.
+struct Desktop {
+    explicit Desktop(int palettes) {
+        const int others = kTopLevelWindows - palettes - 1;
+        desktop.Add(
+            {"Chrome_WidgetWin_1", "Browser", kStyleVisible | kStyleBorder, {300, 200, 980, 800}});
+        for (int i = 1; i < others; ++i) {
+            const bool visible = i % 4 != 0;
+            desktop.Add({"Window" + std::to_string(i % 7),
+                         "Other " + std::to_string(i),
+                         (visible ? kStyleVisible : 0u) | kStyleBorder,
+                         {250 + i % 50, 150 + i % 40, 900 + i % 50, 700 + i % 40}});
+        }
+        for (int i = 0; i < palettes; ++i) {
+            const std::int32_t along = 10 + (i / 3) * 8;
+            ScreenRect rect;
+            switch (i % 3) {
+            case 0:
+                rect = {0, along, 200, along + 150};
+                break;
+            case 1:
+                rect = {kScreenWidth - 200, along, kScreenWidth, along + 150};
+                break;
+            default:
+                rect = {300 + along, kWorkAreaHeight - 150, 500 + along, kWorkAreaHeight};
+                break;
+            }
+            const WindowHandle palette = desktop.AddPalette("Tool " + std::to_string(i), rect);
+            desktop.AddChild(palette, "PSViewC",
+                             {rect.Left + 5, rect.Top + 5, rect.Right - 5, rect.Bottom - 5});
+        }
+        desktop.AddHost({40, 0, 1240, kWorkAreaHeight});
+        FirstScan(tables, desktop, SelectionFileFor(store, kExecutable), checkList, true);
+        settings.WriteValue("Info", "FWoption", "Together");
+    }
+
+    sim::SimulatedDesktop desktop{kScreenWidth, kWorkAreaHeight};
+    sim::MemoryIniStore store;
+    IniFile settings = SettingsFileFor(store, kExecutable);
+    HostTables tables;
+    NullCheckList checkList;
+};
+
+void ReportCalls(benchmark::State& state, const sim::SimulatedDesktop& desktop) {
+    state.counters["calls/op"] = benchmark::Counter(static_cast<double>(desktop.CallCount()),
+                                                    benchmark::Counter::kAvgIterations);
+    state.counters["palettes"] = static_cast<double>(state.range(0));
+}
+
+void RunTicks(benchmark::State& state, Desktop& d, const char* mode, ScreenPoint pointer) {
+    d.settings.WriteValue("Info", "FWoption", mode);
+    d.desktop.SetCursor(pointer);
+    d.desktop.ClearMoves();
+    std::size_t moves = 0;
+    for (auto _ : state) {
+        TrackPointer(d.tables.FloatingWindows, d.desktop, d.settings);
+        moves += d.desktop.Moves().size();
+        d.desktop.ClearMoves();
+    }
+    state.counters["moves/op"] =
+        benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kAvgIterations);
+}
+
+// The pointer over another application's window: every ticked palette is slid out again.
+void BM_TickOffPalettesTogether(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    d.desktop.ResetCallCount();
+    RunTicks(state, d, "Together", {640, 500});
+    ReportCalls(state, d.desktop);
+}
+
+// The pointer on a left palette's strip, over a child window of it: it comes in and every other
+// ticked palette of the left edge goes out.
+void BM_TickOverPaletteSeparately(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    const PSinfo& first = d.tables.FloatingWindows.Row(1);
+    d.desktop.ResetCallCount();
+    RunTicks(state, d, "Separately", {5, first.Top + 20});
+    ReportCalls(state, d.desktop);
+}
+
+// "Mixed" off palettes and outside every band: all bands are tested, then all slide out.
+void BM_TickMixedOutsideEveryBand(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    d.desktop.ResetCallCount();
+    RunTicks(state, d, "Mixed", {640, 500});
+    ReportCalls(state, d.desktop);
+}
+
+// The 2000 ms re-scan while nothing changed: no rebuild.
+void BM_RescanUnchanged(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    const IniFile selection = SelectionFileFor(d.store, kExecutable);
+    d.desktop.ResetCallCount();
+    for (auto _ : state) {
+        RescanPalettes(d.tables, d.desktop, selection, d.checkList);
+    }
+    ReportCalls(state, d.desktop);
+}
+
+// The re-scan when one palette's caption changes at every run: the table is rebuilt.
+void BM_RescanRebuild(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    const IniFile selection = SelectionFileFor(d.store, kExecutable);
+    const WindowHandle renamed = d.tables.FloatingWindows.Row(1).Handle;
+    bool flip = false;
+    std::size_t rebuilds = 0;
+    d.desktop.ResetCallCount();
+    for (auto _ : state) {
+        flip = !flip;
+        const char* caption = flip ? "Layers" : "Channels";
+        d.desktop.SetCaption(renamed, caption);
+        RescanPalettes(d.tables, d.desktop, selection, d.checkList);
+        rebuilds += d.tables.FloatingWindows.Row(1).Title == caption ? 1 : 0;
+    }
+    state.counters["rebuilt/op"] =
+        benchmark::Counter(static_cast<double>(rebuilds), benchmark::Counter::kAvgIterations);
+    ReportCalls(state, d.desktop);
+}
+
+BENCHMARK(BM_TickOffPalettesTogether)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickOverPaletteSeparately)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickMixedOutsideEveryBand)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RescanUnchanged)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RescanRebuild)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace quillmere

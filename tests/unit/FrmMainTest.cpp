@@ -1,0 +1,336 @@
+#include "app/UnitMain.h"
+#include "platform/sim/MemoryIniStore.h"
+#include "platform/sim/SimulatedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillmere {
+namespace {
+
+using sim::MemoryIniStore;
+using sim::SimMove;
+using sim::SimulatedDesktop;
+
+constexpr const char* kExecutable = "C:\\Quillmere\\quillmere.exe";
+constexpr const char* kSettingsPath = "C:\\Quillmere\\ZC.reg";
+constexpr const char* kSelectionPath = "C:\\Quillmere\\Options.ini";
+
+class RecordingLoader final : public IllustrationLoader {
+public:
+    void LoadIllustration(std::string_view name) override { Loaded.emplace_back(name); }
+    std::vector<std::string> Loaded;
+};
+
+class RecordingReporter final : public ErrorReporter {
+public:
+    void ShowError(const std::string& text) override { Shown.push_back(text); }
+    std::vector<std::string> Shown;
+};
+
+using Strings = std::vector<std::string>;
+
+// Screen 1280 x 984; the host, when it runs, is 1200 wide.
+class FrmMainTest : public ::testing::Test {
+protected:
+    void Settings(const std::string& infoLines) {
+        m_store.SetText(kSettingsPath, "[Info]\r\n" + infoLines);
+    }
+    Strings Info() { return m_store.ReadSection(kSettingsPath, "Info"); }
+    std::string Stored(const char* key) {
+        return m_store.ReadValue(kSettingsPath, "Info", key, "");
+    }
+    void StartHost() { m_desktop.AddHost({40, 0, 1240, 984}); }
+    bool Create() {
+        return m_form.RunEvent([&] { m_form.FormCreate(); });
+    }
+    std::vector<bool> Modes() const {
+        return {m_form.optionTogether.Checked(), m_form.OptionSeparately.Checked(),
+                m_form.OptionMixed.Checked()};
+    }
+    std::vector<bool> Timers() const {
+        return {m_form.MousePos.Enabled(), m_form.TimerEnum.Enabled()};
+    }
+    // A row made by hand, as a scan would have made it.
+    WindowHandle AddRow(const ScreenRect& rect, const std::string& edge, bool selected) {
+        const WindowHandle window = m_desktop.AddPalette("P", rect);
+        PSinfo& row = m_tables.FloatingWindows.Append();
+        row.Handle = window;
+        row.Edge = edge;
+        row.Selected = selected;
+        row.Title = "P";
+        return window;
+    }
+
+    SimulatedDesktop m_desktop{1280, 984};
+    MemoryIniStore m_store;
+    HostTables m_tables;
+    RecordingLoader m_loader;
+    RecordingReporter m_reporter;
+    TFrmMain m_form{{m_tables, m_desktop, m_store, kExecutable, m_loader, m_reporter}};
+};
+
+TEST_F(FrmMainTest, IsBuiltInTheDesignState) {
+    EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear together");
+    EXPECT_FALSE(m_form.ChkEnabled.Checked());
+    EXPECT_EQ(Timers(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(m_form.MousePos.Interval(), 100u);
+    EXPECT_EQ(m_form.TimerEnum.Interval(), 2000u);
+    EXPECT_EQ(m_form.ChkBox.Count(), 0);
+}
+
+TEST_F(FrmMainTest, StartWithoutSettingsFileTurnsAutoHideOnInModeTogether) {
+    EXPECT_TRUE(Create());
+    EXPECT_TRUE(m_form.ChkEnabled.Checked());
+    EXPECT_EQ(Timers(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear together");
+    EXPECT_EQ(m_loader.Loaded, (Strings{"together"}));
+    EXPECT_EQ(Info(), (Strings{"Enabled=Yes"})) << "only the Enabled handler writes";
+    EXPECT_EQ(m_form.Btnselect.Caption(), "Select None");
+    EXPECT_TRUE(m_reporter.Shown.empty());
+}
+
+TEST_F(FrmMainTest, StartWithAutoHideOffStopsBothTimersAndWritesNothing) {
+    for (const char* stored : {"No", "yes", ""}) {
+        SCOPED_TRACE(stored);
+        MemoryIniStore store;
+        store.SetText(kSettingsPath, std::string("[Info]\r\nEnabled=") + stored + "\r\n");
+        TFrmMain form({m_tables, m_desktop, store, kExecutable, m_loader, m_reporter});
+        EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
+        EXPECT_FALSE(form.ChkEnabled.Checked());
+        EXPECT_FALSE(form.MousePos.Enabled());
+        EXPECT_FALSE(form.TimerEnum.Enabled());
+        EXPECT_EQ(store.WriteCount(), 0);
+    }
+}
+
+TEST_F(FrmMainTest, StartInModeMixedWritesItBackOnceAndLoadsItsIllustration) {
+    Settings("Enabled=No\r\nFWoption=Mixed\r\n");
+    EXPECT_TRUE(Create());
+    EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
+    EXPECT_EQ(m_loader.Loaded, (Strings{"Mixed", "mixed"}))
+        << "the click handler loads it, then the creation sequence again";
+    EXPECT_EQ(m_store.WriteCount(), 1);
+    EXPECT_EQ(Stored("FWoption"), "Mixed");
+}
+
+TEST_F(FrmMainTest, StartInModeSeparately) {
+    Settings("FWoption=Separately\r\n");
+    EXPECT_TRUE(Create());
+    EXPECT_EQ(Modes(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear separately");
+    EXPECT_EQ(m_loader.Loaded, (Strings{"Separately", "separately"}));
+    EXPECT_EQ(Info(), (Strings{"FWoption=Separately", "Enabled=Yes"}));
+}
+
+TEST_F(FrmMainTest, AStoredModeThatMatchesNoneKeepsTheDesignState) {
+    Settings("FWoption=together\r\n");
+    EXPECT_TRUE(Create());
+    EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear together");
+    EXPECT_TRUE(m_loader.Loaded.empty()) << "no illustration until a mode is chosen";
+    EXPECT_EQ(Stored("FWoption"), "together");
+}
+
+TEST_F(FrmMainTest, StartForgetsOldRowsAndListsNothingWithoutTheHost) {
+    AddRow({0, 100, 200, 300}, "left", true);
+    m_tables.ScannedWindows.Append();
+    EXPECT_TRUE(Create());
+    EXPECT_EQ(m_tables.FloatingWindows.Count(), 0);
+    EXPECT_EQ(m_tables.ScannedWindows.Count(), 0);
+    EXPECT_EQ(m_form.ChkBox.Count(), 0);
+    EXPECT_TRUE(m_desktop.Moves().empty());
+}
+
+TEST_F(FrmMainTest, StartWithTheHostRunningListsAndHidesTheTickedPalettes) {
+    const WindowHandle layers = m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
+    const WindowHandle color = m_desktop.AddPalette("Color", {10, 120, 210, 320});
+    StartHost();
+    m_store.SetText(kSelectionPath, "[Options]\r\n1=left,120\r\n");
+
+    EXPECT_TRUE(Create());
+
+    EXPECT_EQ(m_form.ChkBox.Entries(),
+              (std::vector<CheckListModel::Entry>{{"Layers", true}, {"Color", false}}));
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{layers, {1270, 100, 1470, 400}}}));
+    EXPECT_EQ(m_desktop.RectOf(color), (ScreenRect{10, 120, 210, 320}));
+}
+
+TEST_F(FrmMainTest, StartWithAutoHideOffLeavesEveryPaletteWhereItStands) {
+    const WindowHandle layers = m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
+    const WindowHandle color = m_desktop.AddPalette("Color", {10, 120, 210, 320});
+    const WindowHandle brushes = m_desktop.AddPalette("Brushes", {500, 700, 700, 900});
+    StartHost();
+    Settings("Enabled=No\r\n");
+    m_store.SetText(kSelectionPath, "[Options]\r\n1=left,120\r\n");
+
+    EXPECT_TRUE(Create());
+    EXPECT_EQ(m_form.ChkBox.Entries(), (std::vector<CheckListModel::Entry>{
+                                           {"Layers", true}, {"Color", false}, {"Brushes", true}}));
+    EXPECT_TRUE(m_desktop.Moves().empty());
+
+    // Turning auto-hide on hides the ticked ones, each at its own edge.
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.ChkEnabled.Click(); }));
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{layers, {1270, 100, 1470, 400}},
+                                                       {brushes, {500, 974, 700, 1174}}}));
+    EXPECT_EQ(m_desktop.RectOf(color), (ScreenRect{10, 120, 210, 320}));
+    EXPECT_EQ(Timers(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(Stored("Enabled"), "Yes");
+}
+
+TEST_F(FrmMainTest, ARefusedWriteAtStartSkipsTheRestOfTheSequence) {
+    m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
+    StartHost();
+    Settings("Enabled=Yes\r\nFWoption=Mixed\r\n");
+    m_store.SetReadOnly(kSettingsPath, true);
+
+    EXPECT_FALSE(Create());
+
+    EXPECT_EQ(m_reporter.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
+    EXPECT_TRUE(m_form.ChkEnabled.Checked()) << "the box shows the state it was given";
+    EXPECT_EQ(Timers(), (std::vector<bool>{true, true})) << "as the window was built";
+    EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
+    EXPECT_TRUE(m_loader.Loaded.empty());
+    EXPECT_EQ(m_tables.FloatingWindows.Count(), 0) << "no first scan";
+    EXPECT_EQ(m_form.ChkBox.Count(), 0);
+    EXPECT_TRUE(m_desktop.Moves().empty());
+}
+
+TEST_F(FrmMainTest, ChoosingAModeShowsItStoresItAndLoadsItsIllustration) {
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.OptionSeparately.Click(); }));
+    EXPECT_EQ(Modes(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear separately");
+    EXPECT_EQ(Stored("FWoption"), "Separately");
+
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.OptionMixed.Click(); }));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
+    EXPECT_EQ(Stored("FWoption"), "Mixed");
+
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.optionTogether.Click(); }));
+    EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear together");
+    EXPECT_EQ(Stored("FWoption"), "Together");
+
+    EXPECT_EQ(m_loader.Loaded, (Strings{"Separately", "Mixed", "together"}));
+    EXPECT_EQ(m_store.WriteCount(), 3);
+    EXPECT_TRUE(m_desktop.Moves().empty()) << "the tracker applies a mode at its next tick";
+}
+
+TEST_F(FrmMainTest, ClickingTheCheckedModeDoesNothing) {
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.optionTogether.Click(); }));
+    EXPECT_EQ(m_store.WriteCount(), 0);
+    EXPECT_TRUE(m_loader.Loaded.empty());
+}
+
+TEST_F(FrmMainTest, ARefusedModeWriteLeavesTheStoredModeAndSkipsTheIllustration) {
+    Settings("FWoption=Together\r\n");
+    m_store.SetReadOnly(kSettingsPath, true);
+    EXPECT_FALSE(m_form.RunEvent([&] { m_form.OptionMixed.Click(); }));
+    EXPECT_EQ(m_reporter.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
+    EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
+    EXPECT_TRUE(m_loader.Loaded.empty());
+    EXPECT_EQ(Stored("FWoption"), "Together");
+}
+
+TEST_F(FrmMainTest, TurningAutoHideOnSlidesOutEveryTickedRowByItsEdge) {
+    const WindowHandle left = AddRow({0, 100, 200, 300}, "left", true);
+    const WindowHandle right = AddRow({1080, 100, 1280, 300}, "right", true);
+    const WindowHandle bottom = AddRow({500, 834, 700, 984}, "bottom", true);
+    const WindowHandle noEdge = AddRow({300, 300, 400, 400}, "", true);
+    const WindowHandle unticked = AddRow({600, 300, 700, 400}, "left", false);
+    m_form.MousePos.SetEnabled(false);
+    m_form.TimerEnum.SetEnabled(false);
+
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.ChkEnabled.Click(); }));
+
+    EXPECT_EQ(Timers(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(Stored("Enabled"), "Yes");
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, {-190, 100, 10, 300}},
+                                                       {right, {1270, 100, 1470, 300}},
+                                                       {bottom, {500, 974, 700, 1124}},
+                                                       {noEdge, {300, 974, 400, 1074}}}))
+        << "a row without a known edge is moved as bottom";
+    EXPECT_EQ(m_desktop.RectOf(unticked), (ScreenRect{600, 300, 700, 400}));
+}
+
+TEST_F(FrmMainTest, TurningAutoHideOffBringsEveryPaletteFullyOnScreen) {
+    m_form.ChkEnabled.SetChecked(true);
+    m_desktop.ClearMoves();
+    const WindowHandle right = AddRow({1270, 100, 1470, 400}, "right", true);
+    const WindowHandle unticked = AddRow({500, 300, 700, 500}, "left", false);
+    const WindowHandle noEdge = AddRow({300, 300, 400, 400}, "", true);
+
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.ChkEnabled.Click(); }));
+
+    EXPECT_EQ(Timers(), (std::vector<bool>{false, false}));
+    EXPECT_EQ(Stored("Enabled"), "No");
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{right, {1080, 100, 1280, 400}},
+                                                       {unticked, {0, 300, 200, 500}},
+                                                       {noEdge, {300, 884, 400, 984}}}));
+}
+
+TEST_F(FrmMainTest, ARefusedEnableWriteLeavesTimersAndPalettesAlone) {
+    AddRow({0, 100, 200, 300}, "left", true);
+    m_form.MousePos.SetEnabled(false);
+    m_form.TimerEnum.SetEnabled(false);
+    m_store.SetReadOnly(kSettingsPath, true);
+
+    EXPECT_FALSE(m_form.RunEvent([&] { m_form.ChkEnabled.Click(); }));
+
+    EXPECT_EQ(m_reporter.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
+    EXPECT_TRUE(m_form.ChkEnabled.Checked());
+    EXPECT_EQ(Timers(), (std::vector<bool>{false, false}));
+    EXPECT_TRUE(m_desktop.Moves().empty());
+}
+
+TEST_F(FrmMainTest, ThePointerTimerFollowsTheModeChosenSinceTheLastTick) {
+    const WindowHandle upper = AddRow({-190, 100, 10, 300}, "left", true);
+    const WindowHandle lower = AddRow({0, 400, 200, 600}, "left", true);
+    m_desktop.SetCursor({5, 200});
+
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.OptionSeparately.Click(); }));
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.MousePos.Fire(); }));
+
+    EXPECT_EQ(m_desktop.Moves(),
+              (std::vector<SimMove>{{upper, {0, 100, 200, 300}}, {lower, {-190, 400, 10, 600}}}));
+}
+
+TEST_F(FrmMainTest, StoppedTimersRunNothing) {
+    const WindowHandle left = AddRow({0, 100, 200, 300}, "left", true);
+    m_form.MousePos.SetEnabled(false);
+    m_form.TimerEnum.SetEnabled(false);
+    m_form.RunEvent([&] { m_form.MousePos.Fire(); });
+    m_form.RunEvent([&] { m_form.TimerEnum.Fire(); });
+    EXPECT_TRUE(m_desktop.Moves().empty());
+    EXPECT_EQ(m_tables.FloatingWindows.Count(), 1);
+    EXPECT_EQ(m_desktop.RectOf(left), (ScreenRect{0, 100, 200, 300}));
+}
+
+TEST_F(FrmMainTest, TheRescanTimerKeepsTheListInStepWithTheHost) {
+    m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
+    EXPECT_TRUE(Create());
+    EXPECT_EQ(m_form.ChkBox.Count(), 0);
+
+    StartHost();
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.TimerEnum.Fire(); }));
+    EXPECT_EQ(m_form.ChkBox.Entries(), (std::vector<CheckListModel::Entry>{{"Layers", true}}));
+    EXPECT_EQ(m_tables.FloatingWindows.Count(), 1);
+
+    m_desktop.Remove(m_desktop.FindTopLevelWindow("Photoshop"));
+    EXPECT_TRUE(m_form.RunEvent([&] { m_form.TimerEnum.Fire(); }));
+    EXPECT_EQ(m_form.ChkBox.Count(), 0);
+    EXPECT_EQ(m_tables.FloatingWindows.Count(), 0);
+}
+
+TEST(MainTables, AreOneProcessWideInstance) {
+    EXPECT_EQ(&MainTables(), &MainTables());
+}
+
+} // namespace
+} // namespace quillmere

@@ -162,22 +162,5 @@ TEST(TimerModel, FiresOnlyWhileEnabledAndReportsChangesOfState) {
     EXPECT_FALSE(timer.Enabled());
 }
 
-TEST(LabelAndButton, CaptionChangesReachTheView) {
-    LabelModel label("Windows appear and disappear together");
-    ButtonModel button("Select All");
-    int redraws = 0;
-    int clicks = 0;
-    label.OnChanged = [&] { ++redraws; };
-    button.OnChanged = [&] { ++redraws; };
-    button.OnClick = [&] { ++clicks; };
-    label.SetCaption("Windows appear separately and disappear together");
-    button.SetCaption("Select None");
-    button.Click();
-    EXPECT_EQ(label.Caption(), "Windows appear separately and disappear together");
-    EXPECT_EQ(button.Caption(), "Select None");
-    EXPECT_EQ(redraws, 2);
-    EXPECT_EQ(clicks, 1);
-}
-
 } // namespace
 } // namespace quillmere

@@ -301,17 +301,6 @@ TEST_F(FrmMainTest, ThePointerTimerFollowsTheModeChosenSinceTheLastTick) {
               (std::vector<SimMove>{{upper, {0, 100, 200, 300}}, {lower, {-190, 400, 10, 600}}}));
 }
 
-TEST_F(FrmMainTest, StoppedTimersRunNothing) {
-    const WindowHandle left = AddRow({0, 100, 200, 300}, "left", true);
-    m_form.MousePos.SetEnabled(false);
-    m_form.TimerEnum.SetEnabled(false);
-    m_form.RunEvent([&] { m_form.MousePos.Fire(); });
-    m_form.RunEvent([&] { m_form.TimerEnum.Fire(); });
-    EXPECT_TRUE(m_desktop.Moves().empty());
-    EXPECT_EQ(m_tables.FloatingWindows.Count(), 1);
-    EXPECT_EQ(m_desktop.RectOf(left), (ScreenRect{0, 100, 200, 300}));
-}
-
 TEST_F(FrmMainTest, TheRescanTimerKeepsTheListInStepWithTheHost) {
     m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
     EXPECT_TRUE(Create());
@@ -326,10 +315,6 @@ TEST_F(FrmMainTest, TheRescanTimerKeepsTheListInStepWithTheHost) {
     EXPECT_TRUE(m_form.RunEvent([&] { m_form.TimerEnum.Fire(); }));
     EXPECT_EQ(m_form.ChkBox.Count(), 0);
     EXPECT_EQ(m_tables.FloatingWindows.Count(), 0);
-}
-
-TEST(MainTables, AreOneProcessWideInstance) {
-    EXPECT_EQ(&MainTables(), &MainTables());
 }
 
 } // namespace

@@ -315,56 +315,33 @@ TEST_F(PointerTrackerTest, AnEmptyTableMovesNothing) {
     EXPECT_EQ(RectOf(stray), kUpperLeftOut);
 }
 
-TEST_F(PointerTrackerTest, NeverWritesIntoTheTable) {
-    SetMode("Separately");
-    AddRow(kUpperLeftOut, "left");
-    AddRow(kLowerLeftIn, "left", false);
-    AddRow(kRightOut, "right");
-    const PaletteTable before = m_table;
-    Tick({5, 200});
-    Tick({1275, 200});
-    Tick({640, 500});
-    ASSERT_EQ(m_table.Count(), before.Count());
-    for (std::int32_t i = 1; i <= m_table.Count(); ++i) {
-        EXPECT_EQ(m_table.Row(i), before.Row(i));
+TEST(EdgeBand, IsWhereThePaletteWouldStandSlidInWithStrictBounds) {
+    struct Case {
+        const char* Edge;
+        ScreenRect Current;
+        ScreenPoint Pointer;
+        bool Inside;
+    };
+    // Screen 1280 x 984; each palette stands wherever, its band depends on its size only.
+    const ScreenRect side{500, 100, 700, 300};    // 200 wide, rows 101..299
+    const ScreenRect bottom{300, 974, 500, 1124}; // 150 high, columns 301..499
+    const Case cases[] = {
+        {"left", side, {1, 101}, true},        {"left", side, {199, 299}, true},
+        {"left", side, {0, 200}, false},       {"left", side, {200, 200}, false},
+        {"left", side, {100, 100}, false},     {"left", side, {100, 300}, false},
+        {"right", side, {1081, 200}, true},    {"right", side, {1279, 200}, true},
+        {"right", side, {1080, 200}, false},   {"right", side, {1280, 200}, false},
+        {"right", side, {1200, 300}, false},   {"bottom", bottom, {301, 835}, true},
+        {"bottom", bottom, {499, 983}, true},  {"bottom", bottom, {300, 900}, false},
+        {"bottom", bottom, {500, 900}, false}, {"bottom", bottom, {400, 834}, false},
+        {"bottom", bottom, {400, 984}, false}, {"", side, {100, 200}, false},
+        {"Left", side, {100, 200}, false},     {"top", side, {600, 200}, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(InEdgeBand(c.Edge, c.Current, c.Pointer, 1280, 984), c.Inside)
+            << '"' << c.Edge << "\" at " << c.Pointer.X << "," << c.Pointer.Y;
     }
-}
-
-TEST(EdgeBand, LeftBandIsStrictOnEverySide) {
-    const ScreenRect current{500, 100, 700, 300}; // 200 wide, wherever it stands
-    EXPECT_TRUE(InEdgeBand("left", current, {1, 101}, 1280, 984));
-    EXPECT_TRUE(InEdgeBand("left", current, {199, 299}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("left", current, {0, 200}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("left", current, {200, 200}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("left", current, {100, 100}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("left", current, {100, 300}, 1280, 984));
-}
-
-TEST(EdgeBand, RightBandFollowsTheScreenWidth) {
-    const ScreenRect current{1270, 100, 1470, 300};
-    EXPECT_TRUE(InEdgeBand("right", current, {1081, 200}, 1280, 984));
-    EXPECT_TRUE(InEdgeBand("right", current, {1279, 200}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("right", current, {1080, 200}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("right", current, {1280, 200}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("right", current, {1200, 300}, 1280, 984));
-    EXPECT_TRUE(InEdgeBand("right", current, {1500, 200}, 1600, 984));
-}
-
-TEST(EdgeBand, BottomBandFollowsTheWorkAreaHeight) {
-    const ScreenRect current{300, 974, 500, 1124}; // 150 high
-    EXPECT_TRUE(InEdgeBand("bottom", current, {301, 835}, 1280, 984));
-    EXPECT_TRUE(InEdgeBand("bottom", current, {499, 983}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("bottom", current, {300, 900}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("bottom", current, {500, 900}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("bottom", current, {400, 834}, 1280, 984));
-    EXPECT_FALSE(InEdgeBand("bottom", current, {400, 984}, 1280, 984));
-}
-
-TEST(EdgeBand, OnlyTheThreeEdgesHaveBands) {
-    const ScreenRect current{0, 0, 1280, 984};
-    for (const char* edge : {"", "top", "Left", "RIGHT", "bottom "}) {
-        EXPECT_FALSE(InEdgeBand(edge, current, {640, 500}, 1280, 984)) << edge;
-    }
+    EXPECT_TRUE(InEdgeBand("right", side, {1500, 200}, 1600, 984)) << "follows the screen width";
 }
 
 } // namespace

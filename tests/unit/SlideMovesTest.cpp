@@ -30,33 +30,22 @@ protected:
     PaletteTable m_table;
 };
 
-TEST_F(SlideMovesTest, LeftPaletteLeavesItsRightmostTenColumns) {
-    const auto row = AddRow({0, 120, 200, 420}, "left");
-    SlideOut(m_table, row, m_desktop);
-    EXPECT_EQ(RectOfRow(row), (ScreenRect{-190, 120, 10, 420}));
-    SlideIn(m_table, row, m_desktop);
-    EXPECT_EQ(RectOfRow(row), (ScreenRect{0, 120, 200, 420}));
-}
-
-TEST_F(SlideMovesTest, RightPaletteHidesAtScreenWidthMinusTenWhateverItsWidth) {
-    const auto narrow = AddRow({700, 50, 800, 150}, "right");
-    const auto wide = AddRow({500, 300, 800, 400}, "right");
-    SlideOut(m_table, narrow, m_desktop);
-    SlideOut(m_table, wide, m_desktop);
-    EXPECT_EQ(RectOfRow(narrow).Left, 1014);
-    EXPECT_EQ(RectOfRow(wide).Left, 1014);
-    SlideIn(m_table, narrow, m_desktop);
-    SlideIn(m_table, wide, m_desktop);
-    EXPECT_EQ(RectOfRow(narrow), (ScreenRect{924, 50, 1024, 150}));
-    EXPECT_EQ(RectOfRow(wide), (ScreenRect{724, 300, 1024, 400}));
-}
-
-TEST_F(SlideMovesTest, BottomPaletteMovesOnlyVertically) {
-    const auto row = AddRow({333, 400, 533, 550}, "bottom");
-    SlideOut(m_table, row, m_desktop);
-    EXPECT_EQ(RectOfRow(row), (ScreenRect{333, 728, 533, 878}));
-    SlideIn(m_table, row, m_desktop);
-    EXPECT_EQ(RectOfRow(row), (ScreenRect{333, 588, 533, 738}));
+TEST_F(SlideMovesTest, MovesAcrossTheRowsEdgeKeepingTheSize) {
+    const auto left = AddRow({0, 120, 200, 420}, "left");
+    const auto right = AddRow({500, 300, 800, 400}, "right");
+    const auto bottom = AddRow({333, 400, 533, 550}, "bottom");
+    for (auto row : {left, right, bottom}) {
+        SlideOut(m_table, row, m_desktop);
+    }
+    EXPECT_EQ(RectOfRow(left), (ScreenRect{-190, 120, 10, 420}));
+    EXPECT_EQ(RectOfRow(right), (ScreenRect{1014, 300, 1314, 400}));
+    EXPECT_EQ(RectOfRow(bottom), (ScreenRect{333, 728, 533, 878}));
+    for (auto row : {left, right, bottom}) {
+        SlideIn(m_table, row, m_desktop);
+    }
+    EXPECT_EQ(RectOfRow(left), (ScreenRect{0, 120, 200, 420}));
+    EXPECT_EQ(RectOfRow(right), (ScreenRect{724, 300, 1024, 400}));
+    EXPECT_EQ(RectOfRow(bottom), (ScreenRect{333, 588, 533, 738}));
 }
 
 TEST_F(SlideMovesTest, UsesTheCurrentPlaceAlongTheEdgeAndTheCurrentScreen) {
@@ -65,15 +54,6 @@ TEST_F(SlideMovesTest, UsesTheCurrentPlaceAlongTheEdgeAndTheCurrentScreen) {
     m_desktop.SetScreen(1600, 900);
     SlideIn(m_table, row, m_desktop);
     EXPECT_EQ(RectOfRow(row), (ScreenRect{1400, 444, 1600, 644}));
-}
-
-TEST_F(SlideMovesTest, UnknownEdgeMovesAsBottom) {
-    const auto empty = AddRow({100, 100, 200, 200}, "");
-    const auto upper = AddRow({300, 100, 400, 200}, "Left");
-    SlideOut(m_table, empty, m_desktop);
-    SlideIn(m_table, upper, m_desktop);
-    EXPECT_EQ(RectOfRow(empty), (ScreenRect{100, 728, 200, 828}));
-    EXPECT_EQ(RectOfRow(upper), (ScreenRect{300, 638, 400, 738}));
 }
 
 TEST_F(SlideMovesTest, SlideOutAllMovesTickedRowsWithKnownEdgesInTableOrder) {
@@ -113,14 +93,6 @@ TEST_F(SlideMovesTest, RowsPastTheCountAreNeverMoved) {
     SlideOutAll(m_table, m_desktop);
     SlideInAll(m_table, m_desktop);
     EXPECT_TRUE(m_desktop.Moves().empty());
-}
-
-TEST_F(SlideMovesTest, AVanishedPaletteIsMovedWithoutComplaint) {
-    const auto row = AddRow({0, 10, 100, 110}, "left");
-    m_desktop.Remove(HandleOf(row));
-    SlideOut(m_table, row, m_desktop);
-    ASSERT_EQ(m_desktop.Moves().size(), 1u);
-    EXPECT_EQ(m_desktop.Moves()[0].Window, HandleOf(row));
 }
 
 } // namespace

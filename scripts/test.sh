@@ -35,6 +35,9 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     step "native build" bash -c 'cmake --preset native && cmake --build --preset native' || failed=1
     if [ $failed -eq 0 ]; then
         step "unit tests (ctest --preset native)" ctest --preset native || failed=1
+        # Figures only: speed is judged by reading them, never by a pass mark.
+        step "benchmarks (figures)" build/native/tests/quillmere_bench \
+            --benchmark_min_time=0.05 || failed=1
     else
         skip "unit tests (ctest --preset native)"
     fi

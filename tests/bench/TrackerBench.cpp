@@ -2,10 +2,12 @@
 #include "host/Discovery.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
+#include "settings/PortableIniStore.h"
 #include "settings/SettingsFile.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 
 namespace quillmere {
@@ -115,6 +117,25 @@ void BM_TickMixedOutsideEveryBand(benchmark::State& state) {
     ReportCalls(state, d.desktop);
 }
 
+// As BM_TickOffPalettesTogether, with the mode read from a real file on disk
+// at every tick, as the program does.
+void BM_TickSettingsOnDisk(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "quillmere-bench-ZC.reg").string();
+    PortableIniStore disk;
+    const IniFile settings(disk, path);
+    settings.WriteValue("Info", "FWoption", "Together");
+    d.desktop.SetCursor({640, 500});
+    d.desktop.ResetCallCount();
+    for (auto _ : state) {
+        TrackPointer(d.tables.FloatingWindows, d.desktop, settings);
+        d.desktop.ClearMoves();
+    }
+    ReportCalls(state, d.desktop);
+    std::filesystem::remove(path);
+}
+
 // The 2000 ms re-scan while nothing changed: no rebuild.
 void BM_RescanUnchanged(benchmark::State& state) {
     Desktop d(static_cast<int>(state.range(0)));
@@ -147,6 +168,7 @@ void BM_RescanRebuild(benchmark::State& state) {
 }
 
 BENCHMARK(BM_TickOffPalettesTogether)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickSettingsOnDisk)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickOverPaletteSeparately)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickMixedOutsideEveryBand)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RescanUnchanged)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);

@@ -42,9 +42,10 @@ private:
 
     void CreateControls();
     void OnCommand(int id, int notification);
-    // Runs a form event through the error funnel; nothing escapes.
-    template <typename Event> void Run(Event&& event) noexcept {
-        RunWindowHandler(m_window, std::forward<Event>(event));
+    // Runs a form event through the form's error funnel. Nothing may unwind
+    // through the window procedure, so a defect's exception stops here too.
+    template <typename Event> void Run(const Event& event) noexcept {
+        RunWindowHandler(m_window, [&] { m_form->RunEvent(event); });
     }
 
     HINSTANCE m_instance;

@@ -4,6 +4,7 @@
 // out, follow a renamed palette at its 2000 ms re-scan and end on WM_CLOSE.
 // Prints one line per check and, last, "PASS" or "FAIL".
 
+#include "AppProcess.h"
 #include "DemoDesktop.h"
 
 #include <windows.h>
@@ -16,22 +17,9 @@ namespace {
 
 using namespace probe;
 
-constexpr DWORD kAppWaitMs = 15000;
 // Two re-scan periods and some slack.
 constexpr DWORD kRescanWaitMs = 6000;
-constexpr DWORD kExitWaitMs = 5000;
 constexpr UINT kMessageTimeoutMs = 2000;
-
-// This probe runs from <build>/tests/e2e; the program is <build>/quillmere.exe.
-std::string BuiltProgramPath() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path);
-    for (int level = 0; level < 3; ++level) {
-        text.erase(text.find_last_of('\\'));
-    }
-    return text + "\\quillmere.exe";
-}
 
 // The list box's entries as shown, read across processes. Asked for in
 // UTF-16 because Wine 8 answers an ANSI LB_GETTEXT from another process with
@@ -72,59 +60,22 @@ std::vector<std::string> ShownEntries(const std::vector<std::string>& titles,
     return entries;
 }
 
-bool WriteSelectionFile(const std::string& path) {
-    ::DeleteFileA(path.c_str());
-    return ::WritePrivateProfileStringA("Options", "0", "left,120", path.c_str()) != FALSE;
-}
-
-struct RunningApp {
-    PROCESS_INFORMATION Process{};
-    HWND MainWindow = nullptr;
-    HWND ListBox = nullptr;
-};
-
-bool StartApp(const std::string& program, const std::string& directory, RunningApp& app) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    std::string commandLine = "\"" + program + "\"";
-    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          directory.c_str(), &startup, &app.Process)) {
-        return false;
-    }
-    WaitUntil(
-        [&] {
-            app.MainWindow = ::FindWindowA("TFrmMain", nullptr);
-            return app.MainWindow != nullptr && ::IsWindowVisible(app.MainWindow);
-        },
-        kAppWaitMs);
-    if (app.MainWindow != nullptr) {
-        app.ListBox = ::FindWindowExA(app.MainWindow, nullptr, "ListBox", nullptr);
-    }
-    return true;
-}
-
-void StopApp(RunningApp& app) {
-    if (app.Process.hProcess == nullptr) {
-        return;
-    }
-    if (::WaitForSingleObject(app.Process.hProcess, 0) == WAIT_TIMEOUT) {
-        ::TerminateProcess(app.Process.hProcess, 2);
-        ::WaitForSingleObject(app.Process.hProcess, kExitWaitMs);
-    }
-    ::CloseHandle(app.Process.hThread);
-    ::CloseHandle(app.Process.hProcess);
-    app.Process = {};
+bool WriteSelectionFile(const AppFolder& folder) {
+    folder.RemoveFile("Options.ini");
+    return folder.WriteEntry("Options.ini", "Options", "0", "left,120");
 }
 
 void CheckApp(RunningApp& app, const std::vector<Found>& found) {
-    Check(app.MainWindow != nullptr, "the main window (class \"TFrmMain\") is up and visible");
-    if (app.MainWindow == nullptr) {
+    const HWND mainWindow = app.MainWindow();
+    Check(mainWindow != nullptr, "the main window (class \"TFrmMain\") is up and visible");
+    if (mainWindow == nullptr) {
         return;
     }
-    Check(CaptionOf(app.MainWindow) == "Quillmere ",
-          "its caption is \"Quillmere \" (got \"" + CaptionOf(app.MainWindow) + "\")");
-    Check(app.ListBox != nullptr, "it holds a list box");
-    if (app.ListBox == nullptr) {
+    Check(CaptionOf(mainWindow) == "Quillmere ",
+          "its caption is \"Quillmere \" (got \"" + CaptionOf(mainWindow) + "\")");
+    const HWND listBox = app.Control("ListBox");
+    Check(listBox != nullptr, "it holds a list box");
+    if (listBox == nullptr) {
         return;
     }
 
@@ -135,7 +86,7 @@ void CheckApp(RunningApp& app, const std::vector<Found>& found) {
     }
     const std::vector<std::string> wanted = ShownEntries(titles, ticked);
     std::vector<std::string> shown;
-    WaitUntil([&] { return (shown = ListEntries(app.ListBox)) == wanted; });
+    WaitUntil([&] { return (shown = ListEntries(listBox)) == wanted; });
     Check(shown == wanted, "the list shows " + Join(wanted) + " (got " + Join(shown) + ")");
     CheckSlidOut(found, "Color");
 
@@ -149,14 +100,13 @@ void CheckApp(RunningApp& app, const std::vector<Found>& found) {
         }
     }
     const std::vector<std::string> renamed = ShownEntries(titles, ticked);
-    WaitUntil([&] { return (shown = ListEntries(app.ListBox)) == renamed; }, kRescanWaitMs);
+    WaitUntil([&] { return (shown = ListEntries(listBox)) == renamed; }, kRescanWaitMs);
     Check(shown == renamed,
           "after a re-scan the list shows " + Join(renamed) + " (got " + Join(shown) + ")");
 
-    ::PostMessageA(app.MainWindow, WM_CLOSE, 0, 0);
-    const bool ended = ::WaitForSingleObject(app.Process.hProcess, kExitWaitMs) == WAIT_OBJECT_0;
+    ::PostMessageA(mainWindow, WM_CLOSE, 0, 0);
     DWORD exitCode = 1;
-    ::GetExitCodeProcess(app.Process.hProcess, &exitCode);
+    const bool ended = app.WaitForExit(kExitWaitMs, exitCode);
     Check(ended && exitCode == 0,
           Format("WM_CLOSE ends the program with status 0 (ended %d, status %lu)", ended ? 1 : 0,
                  static_cast<unsigned long>(exitCode)));
@@ -174,25 +124,17 @@ int main() {
 
     // A copy of the program in a folder of its own, so that its selection
     // file is this probe's and not one left in the build folder.
-    const std::string directory = TempDirectory() + "quillmere_e2e_app";
-    ::CreateDirectoryA(directory.c_str(), nullptr);
-    const std::string program = directory + "\\quillmere.exe";
-    const std::string built = BuiltProgramPath();
-    Check(::CopyFileA(built.c_str(), program.c_str(), FALSE) != FALSE,
-          "copied " + built + " to " + program);
-    Check(WriteSelectionFile(directory + "\\Options.ini"),
-          "wrote Options.ini beside it, unticking \"Color\"");
+    const AppFolder folder("quillmere_e2e_app");
+    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    Check(WriteSelectionFile(folder), "wrote Options.ini beside it, unticking \"Color\"");
 
-    RunningApp app;
-    const DWORD start = ::GetTickCount();
-    Check(StartApp(program, directory, app), "started quillmere.exe");
-    std::printf("info main window up after %lu ms\n",
-                static_cast<unsigned long>(::GetTickCount() - start));
-    CheckApp(app, found);
-    StopApp(app);
-
-    ::DeleteFileA((directory + "\\Options.ini").c_str());
-    ::DeleteFileA(program.c_str());
-    ::RemoveDirectoryA(directory.c_str());
+    {
+        RunningApp app;
+        const DWORD start = ::GetTickCount();
+        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe");
+        std::printf("info main window up after %lu ms\n",
+                    static_cast<unsigned long>(::GetTickCount() - start));
+        CheckApp(app, found);
+    }
     return Verdict();
 }

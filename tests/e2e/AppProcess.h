@@ -1,0 +1,172 @@
+#pragma once
+
+// Running the real quillmere.exe from a probe: a copy of the built program in
+// a temporary folder of its own (so that the settings and selection files
+// beside it are the probe's, not ones left in the build folder), files
+// written beside it, and the started process with its main window.
+
+#include "DemoDesktop.h"
+#include "platform/win32/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace probe {
+
+inline constexpr DWORD kAppWaitMs = 15000;
+inline constexpr DWORD kExitWaitMs = 5000;
+inline constexpr const char* kAppMainClass = "TFrmMain";
+
+// A probe runs from <build>/tests/e2e; the program is <build>/quillmere.exe.
+inline std::string BuiltProgramPath() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path);
+    for (int level = 0; level < 3; ++level) {
+        text.erase(text.find_last_of('\\'));
+    }
+    return text + "\\quillmere.exe";
+}
+
+// A folder under the temporary directory holding a copy of quillmere.exe.
+// Everything in it is deleted with it; stop the program first.
+class AppFolder {
+public:
+    explicit AppFolder(const std::string& name) : m_directory(TempDirectory() + name) {
+        ::CreateDirectoryA(m_directory.c_str(), nullptr);
+    }
+    ~AppFolder() { RemoveAll(); }
+    AppFolder(const AppFolder&) = delete;
+    AppFolder& operator=(const AppFolder&) = delete;
+
+    const std::string& Directory() const { return m_directory; }
+    std::string Program() const { return PathOf("quillmere.exe"); }
+    std::string PathOf(const std::string& fileName) const { return m_directory + "\\" + fileName; }
+
+    // Copies the built program into the folder.
+    bool CopyProgram() const {
+        return ::CopyFileA(BuiltProgramPath().c_str(), Program().c_str(), FALSE) != FALSE;
+    }
+
+    // Starts `fileName` beside the program afresh: deletes it if it exists.
+    void RemoveFile(const std::string& fileName) const { ::DeleteFileA(PathOf(fileName).c_str()); }
+
+    // One entry of an INI file beside the program, through the profile service.
+    bool WriteEntry(const std::string& fileName, const char* section, const char* key,
+                    const char* value) const {
+        return ::WritePrivateProfileStringA(section, key, value, PathOf(fileName).c_str()) != FALSE;
+    }
+
+    std::string ReadEntry(const std::string& fileName, const char* section, const char* key) const {
+        char value[256] = {};
+        ::GetPrivateProfileStringA(section, key, "", value, sizeof(value),
+                                   PathOf(fileName).c_str());
+        return value;
+    }
+
+private:
+    void RemoveAll() const {
+        WIN32_FIND_DATAA entry{};
+        HANDLE search = ::FindFirstFileA(PathOf("*").c_str(), &entry);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                    ::SetFileAttributesA(PathOf(entry.cFileName).c_str(), FILE_ATTRIBUTE_NORMAL);
+                    ::DeleteFileA(PathOf(entry.cFileName).c_str());
+                }
+            } while (::FindNextFileA(search, &entry));
+            ::FindClose(search);
+        }
+        ::RemoveDirectoryA(m_directory.c_str());
+    }
+
+    std::string m_directory;
+};
+
+// A started quillmere.exe. Terminated when dropped if it still runs.
+class RunningApp {
+public:
+    RunningApp() = default;
+    ~RunningApp() { Stop(); }
+    RunningApp(const RunningApp&) = delete;
+    RunningApp& operator=(const RunningApp&) = delete;
+
+    // Starts the program with `directory` as its working folder and waits up
+    // to waitMs for its visible main window. False when it could not start;
+    // MainWindow() stays null when the window did not come up.
+    bool Start(const std::string& program, const std::string& directory,
+               DWORD waitMs = kAppWaitMs) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started{};
+        std::string commandLine = "\"" + program + "\"";
+        if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                              nullptr, directory.c_str(), &startup, &started)) {
+            return false;
+        }
+        m_process.Reset(started.hProcess);
+        m_thread.Reset(started.hThread);
+        m_processId = started.dwProcessId;
+        WaitUntil(
+            [&] {
+                m_mainWindow = FindMainWindow();
+                return m_mainWindow != nullptr && ::IsWindowVisible(m_mainWindow);
+            },
+            waitMs);
+        return true;
+    }
+
+    HWND MainWindow() const { return m_mainWindow; }
+    HANDLE Process() const { return m_process.Get(); }
+
+    // A child control of the main window by class and, when given, caption.
+    HWND Control(const char* className, const char* caption = nullptr) const {
+        return m_mainWindow == nullptr ? nullptr
+                                       : ::FindWindowExA(m_mainWindow, nullptr, className, caption);
+    }
+
+    // Waits for the program to end by itself; false when it still runs.
+    bool WaitForExit(DWORD timeoutMs, DWORD& exitCode) const {
+        const bool ended =
+            m_process && ::WaitForSingleObject(m_process.Get(), timeoutMs) == WAIT_OBJECT_0;
+        exitCode = 1;
+        if (ended) {
+            ::GetExitCodeProcess(m_process.Get(), &exitCode);
+        }
+        return ended;
+    }
+
+    void Stop() {
+        if (!m_process) {
+            return;
+        }
+        if (::WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT) {
+            ::TerminateProcess(m_process.Get(), 2);
+            ::WaitForSingleObject(m_process.Get(), kExitWaitMs);
+        }
+        m_process.Reset();
+        m_thread.Reset();
+        m_mainWindow = nullptr;
+    }
+
+private:
+    // The top-level "TFrmMain" window of this process, not of another copy.
+    HWND FindMainWindow() const {
+        for (HWND window : TopLevelWindowsOfClass(kAppMainClass)) {
+            DWORD processId = 0;
+            ::GetWindowThreadProcessId(window, &processId);
+            if (processId == m_processId) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
+
+    quillmere::win32::UniqueKernelHandle m_process;
+    quillmere::win32::UniqueKernelHandle m_thread;
+    DWORD m_processId = 0;
+    HWND m_mainWindow = nullptr;
+};
+
+} // namespace probe

@@ -1,0 +1,501 @@
+// End-to-end probe of the auto-hide engine in quillmere.exe against the demo
+// host, driven by the real pointer: started beside a ZC.reg with auto-hide on
+// in mode "Together" and an Options.ini that unticks the untitled palette
+// at the left (home top 500), it must slide palettes in and out across their
+// edges as each display mode says, follow a mode written into ZC.reg while it
+// runs, ignore a mode it does not know, bring every palette onto the screen
+// when "Enabled" is unticked and keep still until it is ticked again, and keep
+// answering its own messages while the host hangs. Positions are the
+// palettes' real window rectangles in screen pixels. Prints one line per
+// check and, last, "PASS" or "FAIL".
+
+#include "AppProcess.h"
+#include "DemoDesktop.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace probe;
+
+// A tick is 100 ms and a move lands asynchronously: a change is waited for up
+// to this long, and "nothing moves" is watched for this long (several ticks).
+constexpr DWORD kSettleMs = 1000;
+constexpr DWORD kHoldMs = 600;
+// Lets a tick that read the previous mode before a write run to its end.
+constexpr DWORD kModeSwitchMs = 300;
+constexpr DWORD kPositionPollMs = 10;
+constexpr DWORD kHangMs = 3000;
+constexpr UINT kAnswerTimeoutMs = 300;
+constexpr int kStrip = 10;
+
+const char* const kSettingsFile = "ZC.reg";
+const char* const kSelectionFile = "Options.ini";
+
+// Where a palette stands: slid out at its edge, slid in flush against it, or
+// untouched at its layout rectangle.
+enum class At { Out, In, Home };
+
+struct Palette {
+    const char* Name;
+    const demo::DemoWindow* Layout;
+    HWND Window = nullptr;
+
+    int Width() const { return Layout->Right - Layout->Left; }
+    int Height() const { return Layout->Bottom - Layout->Top; }
+    std::string Edge() const { return Layout->Edge; }
+
+    POINT Origin(At at) const {
+        switch (at) {
+        case At::Out:
+            return {Layout->HiddenX, Layout->HiddenY};
+        case At::In:
+            if (Edge() == "right") {
+                return {demo::kScreenWidth - Width(), Layout->Top};
+            }
+            if (Edge() == "left") {
+                return {0, Layout->Top};
+            }
+            return {Layout->Left, demo::kWorkAreaHeight - Height()};
+        case At::Home:
+            break;
+        }
+        return {Layout->Left, Layout->Top};
+    }
+
+    // A point on the strip that stays on the screen while it is slid out,
+    // halfway along it.
+    POINT Strip() const {
+        if (Edge() == "right") {
+            return {demo::kScreenWidth - kStrip / 2, (Layout->Top + Layout->Bottom) / 2};
+        }
+        if (Edge() == "left") {
+            return {kStrip / 2, (Layout->Top + Layout->Bottom) / 2};
+        }
+        return {(Layout->Left + Layout->Right) / 2, demo::kWorkAreaHeight - kStrip / 2};
+    }
+
+    bool Stands(At at) const {
+        const ScreenRect now = RectOf(Window);
+        const POINT origin = Origin(at);
+        return now.Left == origin.x && now.Top == origin.y && now.Width() == Width() &&
+               now.Height() == Height();
+    }
+};
+
+// The five palettes of the layout, in layout order; the last is unticked.
+enum PaletteIndex { kLayers, kNavigator, kColor, kBottom, kLeftUnticked, kPaletteCount };
+using Scene = std::array<At, kPaletteCount>;
+
+std::array<Palette, kPaletteCount> g_palettes{{
+    {"Layers", &demo::kWindows[0]},
+    {"Navigator", &demo::kWindows[1]},
+    {"Color", &demo::kWindows[2]},
+    {"untitled bottom", &demo::kWindows[3]},
+    {"untitled left (unticked)", &demo::kWindows[4]},
+}};
+
+std::vector<DWORD> g_latencies;
+HWND g_host = nullptr;
+
+const char* Word(At at) {
+    return at == At::Out ? "out" : at == At::In ? "in" : "home";
+}
+
+bool SceneHolds(const Scene& scene) {
+    for (int i = 0; i < kPaletteCount; ++i) {
+        if (!g_palettes[i].Stands(scene[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string DescribeScene(const Scene& scene) {
+    std::string text;
+    for (int i = 0; i < kPaletteCount; ++i) {
+        text += Format("%s%s %s", i == 0 ? "" : ", ", g_palettes[i].Name, Word(scene[i]));
+    }
+    return text;
+}
+
+std::string DescribeNow() {
+    std::string text;
+    for (int i = 0; i < kPaletteCount; ++i) {
+        text += Format("%s%s at %s", i == 0 ? "" : ", ", g_palettes[i].Name,
+                       Describe(RectOf(g_palettes[i].Window)).c_str());
+    }
+    return text;
+}
+
+// What the tracker would see at a point: the palette under it (climbing from
+// a control to its palette), or the class of the top-level window there.
+std::string WhatIsAt(POINT point) {
+    HWND window = ::WindowFromPoint(point);
+    if (window == nullptr) {
+        return "nothing";
+    }
+    for (HWND climb = window; climb != nullptr; climb = ::GetParent(climb)) {
+        for (const Palette& palette : g_palettes) {
+            if (climb == palette.Window) {
+                return palette.Name;
+            }
+        }
+    }
+    char name[256] = {};
+    ::GetClassNameA(::GetAncestor(window, GA_ROOT), name, sizeof(name));
+    return Format("a \"%s\" window", name);
+}
+
+bool IsPaletteName(const std::string& what) {
+    return std::any_of(g_palettes.begin(), g_palettes.end(),
+                       [&](const Palette& palette) { return what == palette.Name; });
+}
+
+// Puts the real pointer at `to`. Returns what lies there (seen before any
+// palette reacts), and whether that is the expected palette or, for
+// `over` == nullptr, no palette at all.
+bool MovePointer(POINT to, const char* over, std::string& seen) {
+    seen = WhatIsAt(to);
+    ::SetCursorPos(to.x, to.y);
+    POINT now{};
+    ::GetCursorPos(&now);
+    const bool placed = now.x == to.x && now.y == to.y;
+    const bool expected = over == nullptr ? !IsPaletteName(seen) : seen == over;
+    return placed && expected;
+}
+
+std::string PointerText(POINT to, const std::string& seen) {
+    return Format("pointer at (%ld,%ld) over %s", to.x, to.y, seen.c_str());
+}
+
+// Waits for the scene after the last change; records and returns the time.
+bool AwaitScene(const Scene& scene, DWORD since, DWORD& latency) {
+    for (;;) {
+        latency = ::GetTickCount() - since;
+        if (SceneHolds(scene)) {
+            return true;
+        }
+        if (latency >= kSettleMs) {
+            return false;
+        }
+        ::Sleep(kPositionPollMs);
+    }
+}
+
+// Moves the pointer and checks that the palettes come to `scene`.
+void MoveExpect(const char* step, POINT to, const char* over, const Scene& scene) {
+    std::string seen;
+    const DWORD start = ::GetTickCount();
+    const bool pointed = MovePointer(to, over, seen);
+    DWORD latency = 0;
+    const bool settled = AwaitScene(scene, start, latency);
+    if (settled) {
+        g_latencies.push_back(latency);
+    }
+    Check(
+        pointed && settled,
+        Format("%s: %s -> %s", step, PointerText(to, seen).c_str(), DescribeScene(scene).c_str()) +
+            (settled ? Format(" (after %lu ms)", static_cast<unsigned long>(latency))
+                     : " (now " + DescribeNow() + ")"));
+}
+
+// Watches the palettes for kHoldMs: they must stand in `scene` all along.
+bool HoldsStill(const Scene& scene, std::string& broken) {
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < kHoldMs) {
+        if (!SceneHolds(scene)) {
+            broken = DescribeNow();
+            return false;
+        }
+        ::Sleep(kPositionPollMs);
+    }
+    return SceneHolds(scene);
+}
+
+// Moves the pointer where the tracker must leave everything as it stands.
+void MoveExpectStill(const char* step, POINT to, const char* over, const Scene& scene) {
+    std::string seen;
+    const bool pointed = MovePointer(to, over, seen);
+    std::string broken;
+    const bool still = HoldsStill(scene, broken);
+    Check(pointed && still,
+          Format("%s: %s -> nothing moves for %lu ms (%s)", step, PointerText(to, seen).c_str(),
+                 static_cast<unsigned long>(kHoldMs), DescribeScene(scene).c_str()) +
+              (still ? "" : " (moved: " + broken + ")"));
+}
+
+bool Answers(HWND window, UINT timeoutMs) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
+// Screen points that are over no palette: the host's main window in its
+// lower left part, left of the bottom palette and clear of every band.
+constexpr POINT kOverHost{300, 950};
+// The screen centre: over this program's own window or the host's, and
+// outside every band.
+constexpr POINT kCentre{demo::kScreenWidth / 2, demo::kWorkAreaHeight / 2};
+
+constexpr At kOut = At::Out;
+constexpr At kIn = At::In;
+constexpr At kHome = At::Home;
+
+class Probe {
+public:
+    Probe(const AppFolder& folder, RunningApp& app) : m_folder(folder), m_app(app) {}
+
+    void Run() {
+        Together();
+        Separately();
+        Mixed();
+        UnknownMode();
+        EnableSwitch();
+        HungHost();
+    }
+
+    void SetMode(const char* mode) {
+        Check(m_folder.WriteEntry(kSettingsFile, "Info", "FWoption", mode),
+              Format("ZC.reg: FWoption=%s written while the program runs", mode));
+        ::Sleep(kModeSwitchMs);
+    }
+
+private:
+    static POINT StripOf(int index) { return g_palettes[index].Strip(); }
+    static const char* NameOf(int index) { return g_palettes[index].Name; }
+
+    void Together() {
+        MoveExpect("together", StripOf(kLayers), NameOf(kLayers), {kIn, kIn, kOut, kOut, kHome});
+        MoveExpect("together", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+        MoveExpect("together", StripOf(kNavigator), NameOf(kNavigator),
+                   {kIn, kIn, kOut, kOut, kHome});
+        MoveExpect("together", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+        MoveExpect("together, left edge", StripOf(kColor), NameOf(kColor),
+                   {kOut, kOut, kIn, kOut, kHome});
+        MoveExpect("together, left edge", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+        MoveExpect("together, bottom edge", StripOf(kBottom), NameOf(kBottom),
+                   {kOut, kOut, kOut, kIn, kHome});
+        // Over an unticked palette counts as off the ticked ones.
+        MoveExpect("together, unticked palette", {100, 600}, NameOf(kLeftUnticked),
+                   {kOut, kOut, kOut, kOut, kHome});
+    }
+
+    void Separately() {
+        SetMode("Separately");
+        MoveExpect("separately", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
+        MoveExpect("separately", StripOf(kNavigator), NameOf(kNavigator),
+                   {kOut, kIn, kOut, kOut, kHome});
+        MoveExpect("separately", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
+        MoveExpect("separately", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+        MoveExpect("separately, bottom edge", StripOf(kBottom), NameOf(kBottom),
+                   {kOut, kOut, kOut, kIn, kHome});
+        MoveExpect("separately", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+    }
+
+    void Mixed() {
+        SetMode("Mixed");
+        const Palette& navigator = g_palettes[kNavigator];
+        // Inside Navigator's band (where it stands when in) but left of its
+        // strip, over the host's main window while Navigator is out.
+        const POINT navigatorBand{demo::kHostRight - 40,
+                                  (navigator.Layout->Top + navigator.Layout->Bottom) / 2};
+        MoveExpect("mixed", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
+        MoveExpectStill("mixed, in Navigator's band", navigatorBand, nullptr,
+                        {kIn, kOut, kOut, kOut, kHome});
+        MoveExpect("mixed", StripOf(kNavigator), NameOf(kNavigator), {kIn, kIn, kOut, kOut, kHome});
+        MoveExpect("mixed, left edge too", StripOf(kColor), NameOf(kColor),
+                   {kIn, kIn, kIn, kOut, kHome});
+        MoveExpect("mixed, outside every band", kCentre, nullptr, {kOut, kOut, kOut, kOut, kHome});
+
+        // The band of an unticked palette holds the others in as well; the
+        // unticked palette itself counts as off palettes.
+        MoveExpect("mixed", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
+        MoveExpectStill("mixed, in the unticked palette's band", {175, 600}, nullptr,
+                        {kIn, kOut, kOut, kOut, kHome});
+        MoveExpect("mixed, over the unticked palette", {100, 600}, NameOf(kLeftUnticked),
+                   {kOut, kOut, kOut, kOut, kHome});
+        MoveExpect("mixed", StripOf(kBottom), NameOf(kBottom), {kOut, kOut, kOut, kIn, kHome});
+        MoveExpect("mixed", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+    }
+
+    void UnknownMode() {
+        SetMode("together");
+        MoveExpectStill("unknown mode \"together\"", StripOf(kLayers), NameOf(kLayers),
+                        {kOut, kOut, kOut, kOut, kHome});
+        MoveExpectStill("unknown mode \"together\"", StripOf(kColor), NameOf(kColor),
+                        {kOut, kOut, kOut, kOut, kHome});
+        // The tracker still runs: a palette put on the screen is slid out at
+        // the next tick off palettes.
+        const Palette& layers = g_palettes[kLayers];
+        const POINT in = layers.Origin(At::In);
+        ::SetWindowPos(layers.Window, nullptr, in.x, in.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        MoveExpect("unknown mode \"together\", Layers put in by hand", kOverHost, nullptr,
+                   {kOut, kOut, kOut, kOut, kHome});
+        SetMode("Together");
+    }
+
+    HWND EnabledBox() const { return m_app.Control("Button", "Enabled"); }
+
+    LRESULT EnabledState() const {
+        DWORD_PTR state = 0;
+        ::SendMessageTimeoutA(EnabledBox(), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+        return static_cast<LRESULT>(state);
+    }
+
+    void ClickEnabled(const char* step, const Scene& scene, bool checked) {
+        const HWND box = EnabledBox();
+        const DWORD start = ::GetTickCount();
+        ::PostMessageA(box, BM_CLICK, 0, 0);
+        DWORD latency = 0;
+        const bool settled = AwaitScene(scene, start, latency);
+        Check(box != nullptr && settled,
+              Format("%s: click on \"Enabled\" -> %s", step, DescribeScene(scene).c_str()) +
+                  (settled ? Format(" (after %lu ms)", static_cast<unsigned long>(latency))
+                           : " (now " + DescribeNow() + ")"));
+        const char* stored = checked ? "Yes" : "No";
+        const std::string read = m_folder.ReadEntry(kSettingsFile, "Info", "Enabled");
+        Check(read == stored,
+              Format("%s: ZC.reg holds Enabled=%s (read \"%s\")", step, stored, read.c_str()));
+        const LRESULT state = EnabledState();
+        Check(state == (checked ? BST_CHECKED : BST_UNCHECKED),
+              Format("%s: the check box shows %s (BM_GETCHECK %ld)", step,
+                     checked ? "checked" : "unchecked", static_cast<long>(state)));
+    }
+
+    void EnableSwitch() {
+        Check(EnabledState() == BST_CHECKED,
+              "the \"Enabled\" check box is checked, as ZC.reg said at start");
+        // Every palette, the unticked one too, comes fully on the screen.
+        ClickEnabled("auto-hide off", {kIn, kIn, kIn, kIn, kIn}, false);
+        MoveExpectStill("auto-hide off", kOverHost, nullptr, {kIn, kIn, kIn, kIn, kIn});
+        MoveExpectStill("auto-hide off, former strip", StripOf(kLayers), NameOf(kLayers),
+                        {kIn, kIn, kIn, kIn, kIn});
+        MoveExpectStill("auto-hide off", kOverHost, nullptr, {kIn, kIn, kIn, kIn, kIn});
+        // The ticked ones go out again; the unticked one stays where it was put.
+        ClickEnabled("auto-hide on", {kOut, kOut, kOut, kOut, kIn}, true);
+        MoveExpect("auto-hide on", StripOf(kNavigator), NameOf(kNavigator),
+                   {kIn, kIn, kOut, kOut, kIn});
+        MoveExpect("auto-hide on", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kIn});
+    }
+
+    // While the host does not answer, a tick that moves its palettes must not
+    // wait for it: the program's own window keeps answering all along.
+    void HungHost() {
+        ::PostMessageA(g_host, demo::kMsgHang, kHangMs, 0);
+        const bool hung = WaitUntil([] { return !Answers(g_host, 100); }, kHangMs);
+        Check(hung, "hang: the host stops answering sent messages");
+        if (!hung) {
+            return;
+        }
+        std::string seen;
+        const bool pointed = MovePointer(StripOf(kLayers), NameOf(kLayers), seen);
+        const DWORD start = ::GetTickCount();
+        int asked = 0;
+        int answered = 0;
+        DWORD slowest = 0;
+        while (!Answers(g_host, 50) && ::GetTickCount() - start < kHangMs + kSettleMs) {
+            const DWORD before = ::GetTickCount();
+            ++asked;
+            if (Answers(m_app.MainWindow(), kAnswerTimeoutMs)) {
+                ++answered;
+            }
+            slowest = std::max<DWORD>(slowest, ::GetTickCount() - before);
+            ::Sleep(50);
+        }
+        const DWORD hungFor = ::GetTickCount() - start;
+        Check(pointed && asked >= 5 && answered == asked,
+              Format("hang: %s; quillmere's window answered %d of %d WM_NULL within %u ms "
+                     "during %lu ms of the host's hang (slowest %lu ms)",
+                     PointerText(StripOf(kLayers), seen).c_str(), answered, asked, kAnswerTimeoutMs,
+                     static_cast<unsigned long>(hungFor), static_cast<unsigned long>(slowest)));
+        DWORD latency = 0;
+        const bool settled = AwaitScene({kIn, kIn, kOut, kOut, kIn}, ::GetTickCount(), latency);
+        Check(settled, Format("hang over: %s", DescribeScene({kIn, kIn, kOut, kOut, kIn}).c_str()) +
+                           (settled ? Format(" (after %lu ms)", static_cast<unsigned long>(latency))
+                                    : " (now " + DescribeNow() + ")"));
+        MoveExpect("hang over", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kIn});
+    }
+
+    const AppFolder& m_folder;
+    RunningApp& m_app;
+};
+
+bool FindPalettes(const std::vector<Found>& found) {
+    for (Palette& palette : g_palettes) {
+        for (const Found& window : found) {
+            if (window.Layout == palette.Layout) {
+                palette.Window = window.Window;
+            }
+        }
+        if (palette.Window == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void PrintLatencies() {
+    if (g_latencies.empty()) {
+        return;
+    }
+    std::vector<DWORD> sorted = g_latencies;
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("info pointer-to-position latency over %d moves: min %lu ms, median %lu ms, "
+                "max %lu ms\n",
+                static_cast<int>(sorted.size()), static_cast<unsigned long>(sorted.front()),
+                static_cast<unsigned long>(sorted[sorted.size() / 2]),
+                static_cast<unsigned long>(sorted.back()));
+}
+
+} // namespace
+
+int main() {
+    std::vector<Found> found;
+    if (!WaitForDemoHost(found) || !FindPalettes(found)) {
+        Check(false, Format("the demo host and its %d windows are up (found %d)",
+                            demo::kWindowCount, static_cast<int>(found.size())));
+        return Verdict();
+    }
+    g_host = ::FindWindowA(quillmere::kHostClass.data(), nullptr);
+    ::SetCursorPos(kOverHost.x, kOverHost.y);
+
+    const AppFolder folder("quillmere_e2e_autohide");
+    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    folder.RemoveFile(kSettingsFile);
+    folder.RemoveFile(kSelectionFile);
+    Check(folder.WriteEntry(kSettingsFile, "Info", "Enabled", "Yes") &&
+              folder.WriteEntry(kSettingsFile, "Info", "FWoption", "Together"),
+          "wrote ZC.reg beside it: Enabled=Yes, FWoption=Together");
+    Check(folder.WriteEntry(kSelectionFile, "Options", "0", "left,500"),
+          "wrote Options.ini beside it, unticking the untitled palette at the left");
+
+    {
+        RunningApp app;
+        const DWORD start = ::GetTickCount();
+        const bool started = app.Start(folder.Program(), folder.Directory());
+        Check(started && app.MainWindow() != nullptr,
+              Format("quillmere.exe is up, main window after %lu ms",
+                     static_cast<unsigned long>(::GetTickCount() - start)));
+        if (app.MainWindow() != nullptr) {
+            DWORD latency = 0;
+            const bool slidOut =
+                AwaitScene({kOut, kOut, kOut, kOut, kHome}, ::GetTickCount(), latency);
+            Check(slidOut,
+                  "the first scan slid the ticked palettes out: " +
+                      (slidOut ? DescribeScene({kOut, kOut, kOut, kOut, kHome}) : DescribeNow()));
+            if (slidOut) {
+                Probe probe(folder, app);
+                probe.Run();
+            }
+        }
+    }
+    PrintLatencies();
+    return Verdict();
+}

@@ -158,7 +158,7 @@ void CheckAnimation(HMODULE exe) {
     hostClass.hbrBackground = ::CreateSolidBrush(RGB(98, 138, 178));
     hostClass.lpszClassName = "IllustrationProbeHost";
     ::RegisterClassExA(&hostClass);
-    Check(quillmere::win32::AnimatedPicture::RegisterWindowClass(instance),
+    Check(quillmere::win32::AnimatedPicture::RegisterWindowClass(),
           "picture window class registered");
 
     HWND host =

@@ -19,13 +19,13 @@ inline constexpr int kHostRight = 1240;
 inline constexpr int kHostBottom = 990;
 
 enum class Kind {
-    Palette,       // a palette the scan must list
-    DialogFrame,   // WS_DLGFRAME: rejected
-    ButtonChild,   // has a "Button" child: rejected
-    ViewButton,    // has a "PSViewC" child that has a "Button" child: rejected
-    TooWide,       // wider than half the host: rejected
-    HostCaption,   // captioned "Adobe Photoshop": rejected
-    Invisible,     // not WS_VISIBLE: rejected
+    Palette,     // a palette the scan must list
+    DialogFrame, // WS_DLGFRAME: rejected
+    ButtonChild, // has a "Button" child: rejected
+    ViewButton,  // has a "PSViewC" child that has a "Button" child: rejected
+    TooWide,     // wider than half the host: rejected
+    HostCaption, // captioned "Adobe Photoshop": rejected
+    Invisible,   // not WS_VISIBLE: rejected
 };
 
 struct DemoWindow {
@@ -61,11 +61,12 @@ inline constexpr int kWindowCount = static_cast<int>(sizeof(kWindows) / sizeof(k
 
 // Commands the demo host's main window ("Photoshop") accepts, posted as
 // window messages by the test programs (or sent by democtl.exe).
-inline constexpr unsigned kMsgMinimise = 0x8000 + 1;    // WM_APP + 1: minimise the host
-inline constexpr unsigned kMsgRestore = 0x8000 + 2;     // WM_APP + 2: restore it
-inline constexpr unsigned kMsgOpenPalette = 0x8000 + 3; // wParam: left, lParam: top; caption "Opened"
-inline constexpr unsigned kMsgClosePalette = 0x8000 + 4; // wParam: index into kWindows
+inline constexpr unsigned kMsgMinimise = 0x8000 + 1; // WM_APP + 1: minimise the host
+inline constexpr unsigned kMsgRestore = 0x8000 + 2;  // WM_APP + 2: restore it
+inline constexpr unsigned kMsgOpenPalette =
+    0x8000 + 3; // wParam: left, lParam: top; caption "Opened"
+inline constexpr unsigned kMsgClosePalette = 0x8000 + 4;  // wParam: index into kWindows
 inline constexpr unsigned kMsgRenamePalette = 0x8000 + 5; // wParam: index; new caption "Renamed"
-inline constexpr unsigned kMsgHang = 0x8000 + 6;        // wParam: milliseconds not to answer
+inline constexpr unsigned kMsgHang = 0x8000 + 6;          // wParam: milliseconds not to answer
 
 } // namespace demo

@@ -6,12 +6,14 @@
 
 #include "DemoLayout.h"
 #include "PaletteWindow.h"
-#include "WindowBase.h"
+#include "platform/win32/WindowBase.h"
 
 #include <memory>
 #include <vector>
 
 namespace demo {
+
+using quillmere::win32::WindowBase;
 
 class HostWindow : public WindowBase<HostWindow> {
 public:

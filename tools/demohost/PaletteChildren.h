@@ -4,9 +4,11 @@
 // own, never "Button", so that the palette test sees them only where the
 // layout asks for it.
 
-#include "WindowBase.h"
+#include "platform/win32/WindowBase.h"
 
 namespace demo {
+
+using quillmere::win32::WindowBase;
 
 // The light panel under a palette's title strip: what WindowFromPoint finds
 // when the pointer is over a palette.

@@ -7,11 +7,13 @@
 
 #include "DemoLayout.h"
 #include "PaletteChildren.h"
-#include "WindowBase.h"
+#include "platform/win32/WindowBase.h"
 
 #include <memory>
 
 namespace demo {
+
+using quillmere::win32::WindowBase;
 
 class PaletteWindow : public WindowBase<PaletteWindow> {
 public:

@@ -15,14 +15,8 @@ std::int64_t NowMs() {
 
 } // namespace
 
-bool AnimatedPicture::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kAnimatedPictureClass;
-    return ::RegisterClassExA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+bool AnimatedPicture::RegisterWindowClass() {
+    return WindowBase::RegisterWindowClass(kAnimatedPictureClass, nullptr);
 }
 
 AnimatedPicture::~AnimatedPicture() {
@@ -32,13 +26,11 @@ AnimatedPicture::~AnimatedPicture() {
 }
 
 bool AnimatedPicture::Create(HWND parent, int id, int left, int top, int width, int height) {
-    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    if (!RegisterWindowClass(instance)) {
+    if (!RegisterWindowClass()) {
         return false;
     }
-    return ::CreateWindowExA(0, kAnimatedPictureClass, "", WS_CHILD | WS_VISIBLE, left, top, width,
-                             height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             instance, this) != nullptr;
+    return CreateFor(0, kAnimatedPictureClass, "", WS_CHILD | WS_VISIBLE, left, top, width, height,
+                     parent, id) != nullptr;
 }
 
 void AnimatedPicture::SetAnimation(Animation animation) {
@@ -114,28 +106,6 @@ void AnimatedPicture::Paint() {
     ::StretchDIBits(paint.Dc(), 0, 0, m_animation.Width, m_animation.Height, 0, 0,
                     m_animation.Width, m_animation.Height, frame.Pixels.data(), &info,
                     DIB_RGB_COLORS, SRCCOPY);
-}
-
-LRESULT CALLBACK AnimatedPicture::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-    AnimatedPicture* self = nullptr;
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        self = static_cast<AnimatedPicture*>(create->lpCreateParams);
-        self->m_window = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<AnimatedPicture*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    }
-    if (self == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->m_window = nullptr;
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT AnimatedPicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

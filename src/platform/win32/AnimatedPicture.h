@@ -2,6 +2,7 @@
 
 #include "app/FrameScheduler.h"
 #include "app/GifAnimation.h"
+#include "platform/win32/WindowBase.h"
 
 #include <windows.h>
 
@@ -13,22 +14,18 @@ inline constexpr const char* kAnimatedPictureClass = "QuillmereAnimatedPicture";
 // plays it by itself: a window timer on the user-interface thread steps the
 // frames at their delays and loops as the animation's loop count says.
 // Without an animation it shows the parent's background.
-class AnimatedPicture {
+class AnimatedPicture : public WindowBase<AnimatedPicture> {
 public:
     // Idempotent; Create calls it.
-    static bool RegisterWindowClass(HINSTANCE instance);
+    static bool RegisterWindowClass();
 
     AnimatedPicture() = default;
     ~AnimatedPicture();
-    AnimatedPicture(const AnimatedPicture&) = delete;
-    AnimatedPicture& operator=(const AnimatedPicture&) = delete;
 
     // Creates the control as a visible child of `parent`, registering the
     // window class on first use; false when the window system refuses.
     // Rectangle in the parent's client coordinates.
     bool Create(HWND parent, int id, int left, int top, int width, int height);
-
-    HWND Handle() const { return m_window; }
 
     // Takes the animation over and stops the one shown before. The new one
     // plays from its first frame, counted from when that frame is first painted.
@@ -40,14 +37,13 @@ public:
     int CurrentFrame() const { return m_shownFrame; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class WindowBase<AnimatedPicture>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void StartClock();
     void Step();
     void ScheduleNextStep();
     void Paint();
 
-    HWND m_window = nullptr;
     Animation m_animation;
     FrameScheduler m_scheduler;
     int m_shownFrame = 0;

@@ -36,15 +36,9 @@ constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINI
 
 } // namespace
 
-bool MainWindow::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kMainWindowClass;
-    return ::RegisterClassExA(&windowClass) != 0 && AnimatedPicture::RegisterWindowClass(instance);
+bool MainWindow::RegisterWindowClass() {
+    return WindowBase::RegisterWindowClass(kMainWindowClass,
+                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 MainWindow::~MainWindow() {
@@ -62,34 +56,13 @@ bool MainWindow::Create() {
     const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-    return ::CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, kWindowStyle, left, top,
-                             width, height, nullptr, nullptr, m_instance, this) != nullptr;
+    return CreateFor(0, kMainWindowClass, kMainWindowCaption, kWindowStyle, left, top, width,
+                     height, nullptr) != nullptr;
 }
 
 void MainWindow::Show(int showCommand) {
     ::ShowWindow(m_window, showCommand);
     ::UpdateWindow(m_window);
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    MainWindow* self = nullptr;
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        self = static_cast<MainWindow*>(create->lpCreateParams);
-        self->m_window = window;
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<MainWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    }
-    if (self == nullptr) {
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->m_window = nullptr;
-        return ::DefWindowProcA(window, message, wParam, lParam);
-    }
-    return self->HandleMessage(message, wParam, lParam);
 }
 
 void MainWindow::CreateControls() {

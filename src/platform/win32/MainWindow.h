@@ -6,6 +6,7 @@
 #include "platform/win32/Win32HostWindowSystem.h"
 #include "platform/win32/Win32IllustrationLoader.h"
 #include "platform/win32/Win32IniStore.h"
+#include "platform/win32/WindowBase.h"
 
 #include <windows.h>
 
@@ -20,9 +21,9 @@ inline constexpr const char* kMainWindowCaption = "Quillmere ";
 // The window that shows the main form (TFrmMain): it creates the controls,
 // binds them to the form's models, runs the form's creation sequence while it
 // is created, and turns clicks and timer ticks into the form's events.
-class MainWindow {
+class MainWindow : public WindowBase<MainWindow> {
 public:
-    static bool RegisterWindowClass(HINSTANCE instance);
+    static bool RegisterWindowClass();
 
     explicit MainWindow(HINSTANCE instance) : m_instance(instance) {}
     ~MainWindow();
@@ -33,11 +34,10 @@ public:
     // window system refuses.
     bool Create();
 
-    HWND Handle() const { return m_window; }
     void Show(int showCommand);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class WindowBase<MainWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
@@ -49,7 +49,6 @@ private:
     }
 
     HINSTANCE m_instance;
-    HWND m_window = nullptr;
     HWND m_chkBox = nullptr;
     Win32HostWindowSystem m_windows;
     Win32IniStore m_iniStore;

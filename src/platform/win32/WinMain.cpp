@@ -4,7 +4,7 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     using quillmere::win32::MainWindow;
-    if (!MainWindow::RegisterWindowClass(instance)) {
+    if (!MainWindow::RegisterWindowClass()) {
         return 1;
     }
     MainWindow mainWindow(instance);

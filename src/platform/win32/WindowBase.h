@@ -1,13 +1,16 @@
 #pragma once
 
-// The window procedure shared by the demo host's window classes: it stores the
-// C++ object passed to CreateWindowExA at WM_NCCREATE and forwards every
-// message to Derived::HandleMessage. Nothing thrown inside a handler crosses
-// the procedure: a failed handler falls back to the default processing.
+// The window procedure shared by every window class of ours (one C++ class per
+// window): it stores the C++ object passed to CreateWindowExA at WM_NCCREATE
+// and forwards every message to Derived::HandleMessage. Handlers report their
+// own errors; should anything still be thrown, it stops here and the message
+// gets the default processing, since nothing may unwind through user32.
+// A derived class that owns its window destroys it in its own destructor,
+// while its HandleMessage can still run.
 
 #include <windows.h>
 
-namespace demo {
+namespace quillmere::win32 {
 
 template <typename Derived> class WindowBase {
 public:
@@ -20,6 +23,7 @@ public:
 protected:
     ~WindowBase() = default;
 
+    // Registers the class with this module; registering it again is no error.
     static bool RegisterWindowClass(const char* className, HBRUSH background) noexcept {
         WNDCLASSEXA windowClass{};
         windowClass.cbSize = sizeof(windowClass);
@@ -28,16 +32,18 @@ protected:
         windowClass.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         windowClass.hbrBackground = background;
         windowClass.lpszClassName = className;
-        return ::RegisterClassExA(&windowClass) != 0;
+        return ::RegisterClassExA(&windowClass) != 0 ||
+               ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }
 
     // Creates the window with this object as its creation parameter; positions
     // and sizes are screen pixels for top-level windows, client pixels of the
-    // parent for children.
+    // parent for children, which carry childId as their control id.
     HWND CreateFor(DWORD exStyle, const char* className, const char* caption, DWORD style, int x,
-                   int y, int width, int height, HWND parent) noexcept {
+                   int y, int width, int height, HWND parent, int childId = 0) noexcept {
+        const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(childId));
         return ::CreateWindowExA(exStyle, className, caption, style, x, y, width, height, parent,
-                                 nullptr, ::GetModuleHandleA(nullptr), this);
+                                 menu, ::GetModuleHandleA(nullptr), this);
     }
 
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -77,4 +83,4 @@ private:
     }
 };
 
-} // namespace demo
+} // namespace quillmere::win32

@@ -20,12 +20,12 @@ constexpr std::size_t kTextLimit = 254; // a 255-character buffer with its termi
 SimulatedDesktop::SimulatedDesktop(std::int32_t screenWidth, std::int32_t workAreaHeight)
     : m_screenWidth(screenWidth), m_workAreaHeight(workAreaHeight) {}
 
-WindowHandle SimulatedDesktop::Add(const SimWindowSpec& spec) {
+WindowHandle SimulatedDesktop::Add(const SimWindowDesc& desc) {
     const WindowHandle handle = m_nextHandle;
     m_nextHandle += 0x10;
-    m_windows[handle] = Window{spec, {}};
-    if (spec.Parent != kNoWindow) {
-        Find(spec.Parent)->Children.push_back(handle);
+    m_windows[handle] = Window{desc, {}};
+    if (desc.Parent != kNoWindow) {
+        Find(desc.Parent)->Children.push_back(handle);
     } else {
         m_zOrder.push_back(handle);
     }
@@ -56,7 +56,7 @@ void SimulatedDesktop::Remove(WindowHandle window) {
     for (WindowHandle child : children) {
         Remove(child);
     }
-    if (const WindowHandle parent = found->Spec.Parent; parent != kNoWindow) {
+    if (const WindowHandle parent = found->Desc.Parent; parent != kNoWindow) {
         if (Window* p = Find(parent)) {
             std::erase(p->Children, window);
         }
@@ -67,19 +67,19 @@ void SimulatedDesktop::Remove(WindowHandle window) {
 
 void SimulatedDesktop::SetCaption(WindowHandle window, const std::string& caption) {
     if (Window* w = Find(window)) {
-        w->Spec.Caption = caption;
+        w->Desc.Caption = caption;
     }
 }
 
 void SimulatedDesktop::SetStyle(WindowHandle window, std::uint32_t style) {
     if (Window* w = Find(window)) {
-        w->Spec.Style = style;
+        w->Desc.Style = style;
     }
 }
 
 void SimulatedDesktop::SetRect(WindowHandle window, const ScreenRect& rect) {
     if (Window* w = Find(window)) {
-        w->Spec.Rect = rect;
+        w->Desc.Rect = rect;
     }
 }
 
@@ -95,7 +95,7 @@ bool SimulatedDesktop::Exists(WindowHandle window) const {
 
 ScreenRect SimulatedDesktop::RectOf(WindowHandle window) const {
     const Window* w = Find(window);
-    return w != nullptr ? w->Spec.Rect : ScreenRect{};
+    return w != nullptr ? w->Desc.Rect : ScreenRect{};
 }
 
 void SimulatedDesktop::SetScreen(std::int32_t screenWidth, std::int32_t workAreaHeight) {
@@ -106,7 +106,7 @@ void SimulatedDesktop::SetScreen(std::int32_t screenWidth, std::int32_t workArea
 WindowHandle SimulatedDesktop::FindTopLevelWindow(std::string_view className) {
     ++m_calls;
     for (WindowHandle handle : m_zOrder) {
-        if (Find(handle)->Spec.ClassName == className) {
+        if (Find(handle)->Desc.ClassName == className) {
             return handle;
         }
     }
@@ -127,19 +127,19 @@ void SimulatedDesktop::EnumerateTopLevelWindows(const EnumCallback& callback) {
 std::string SimulatedDesktop::ClassNameOf(WindowHandle window) {
     ++m_calls;
     const Window* w = Find(window);
-    return w != nullptr ? w->Spec.ClassName.substr(0, kTextLimit) : std::string();
+    return w != nullptr ? w->Desc.ClassName.substr(0, kTextLimit) : std::string();
 }
 
 std::string SimulatedDesktop::CaptionOf(WindowHandle window) {
     ++m_calls;
     const Window* w = Find(window);
-    return w != nullptr ? w->Spec.Caption.substr(0, kTextLimit) : std::string();
+    return w != nullptr ? w->Desc.Caption.substr(0, kTextLimit) : std::string();
 }
 
 std::uint32_t SimulatedDesktop::StyleOf(WindowHandle window) {
     ++m_calls;
     const Window* w = Find(window);
-    return w != nullptr ? w->Spec.Style : 0;
+    return w != nullptr ? w->Desc.Style : 0;
 }
 
 WindowHandle SimulatedDesktop::FindChildWindow(WindowHandle parent, std::string_view className) {
@@ -149,7 +149,7 @@ WindowHandle SimulatedDesktop::FindChildWindow(WindowHandle parent, std::string_
         return kNoWindow;
     }
     for (WindowHandle child : w->Children) {
-        if (Find(child)->Spec.ClassName == className) {
+        if (Find(child)->Desc.ClassName == className) {
             return child;
         }
     }
@@ -171,15 +171,15 @@ void SimulatedDesktop::MoveWindowTo(WindowHandle window, std::int32_t x, std::in
         return;
     }
     // Children keep their place inside the moved window.
-    const std::int32_t dx = x - w->Spec.Rect.Left;
-    const std::int32_t dy = y - w->Spec.Rect.Top;
-    w->Spec.Rect = to;
+    const std::int32_t dx = x - w->Desc.Rect.Left;
+    const std::int32_t dy = y - w->Desc.Rect.Top;
+    w->Desc.Rect = to;
     std::vector<WindowHandle> pending = w->Children;
     while (!pending.empty()) {
         Window* child = Find(pending.back());
         pending.pop_back();
-        child->Spec.Rect = {child->Spec.Rect.Left + dx, child->Spec.Rect.Top + dy,
-                            child->Spec.Rect.Right + dx, child->Spec.Rect.Bottom + dy};
+        child->Desc.Rect = {child->Desc.Rect.Left + dx, child->Desc.Rect.Top + dy,
+                            child->Desc.Rect.Right + dx, child->Desc.Rect.Bottom + dy};
         pending.insert(pending.end(), child->Children.begin(), child->Children.end());
     }
 }
@@ -193,7 +193,7 @@ WindowHandle SimulatedDesktop::WindowAtPoint(ScreenPoint point) {
     ++m_calls;
     for (WindowHandle handle : m_zOrder) {
         const Window* w = Find(handle);
-        if ((w->Spec.Style & kStyleVisible) != 0 && Contains(w->Spec.Rect, point)) {
+        if ((w->Desc.Style & kStyleVisible) != 0 && Contains(w->Desc.Rect, point)) {
             return DeepestChildAt(handle, point);
         }
     }
@@ -206,7 +206,7 @@ WindowHandle SimulatedDesktop::ParentOf(WindowHandle window) {
     if (w == nullptr) {
         return kNoWindow;
     }
-    return w->Spec.Parent != kNoWindow ? w->Spec.Parent : w->Spec.Owner;
+    return w->Desc.Parent != kNoWindow ? w->Desc.Parent : w->Desc.Owner;
 }
 
 std::int32_t SimulatedDesktop::ScreenWidth() {
@@ -234,7 +234,7 @@ WindowHandle SimulatedDesktop::DeepestChildAt(WindowHandle window, ScreenPoint p
     // The child created last lies on top.
     for (auto it = w->Children.rbegin(); it != w->Children.rend(); ++it) {
         const Window* child = Find(*it);
-        if ((child->Spec.Style & kStyleVisible) != 0 && Contains(child->Spec.Rect, point)) {
+        if ((child->Desc.Style & kStyleVisible) != 0 && Contains(child->Desc.Rect, point)) {
             return DeepestChildAt(*it, point);
         }
     }

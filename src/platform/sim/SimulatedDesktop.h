@@ -9,7 +9,7 @@
 
 namespace quillmere::sim {
 
-struct SimWindowSpec {
+struct SimWindowDesc {
     std::string ClassName;
     std::string Caption;
     std::uint32_t Style = kStyleVisible | kStyleBorder;
@@ -33,7 +33,7 @@ class SimulatedDesktop final : public HostWindowSystem {
 public:
     SimulatedDesktop(std::int32_t screenWidth = 1280, std::int32_t workAreaHeight = 984);
 
-    WindowHandle Add(const SimWindowSpec& spec);
+    WindowHandle Add(const SimWindowDesc& desc);
     // Shorthands for the windows most scenarios need.
     WindowHandle AddHost(const ScreenRect& rect = {0, 0, 1280, 984});
     WindowHandle AddPalette(const std::string& caption, const ScreenRect& rect);
@@ -74,7 +74,7 @@ public:
 
 private:
     struct Window {
-        SimWindowSpec Spec;
+        SimWindowDesc Desc;
         std::vector<WindowHandle> Children; // in creation order
     };
 

@@ -385,8 +385,38 @@ private:
         MoveExpect("auto-hide on", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kIn});
     }
 
-    // While the host does not answer, a tick that moves its palettes must not
-    // wait for it: the program's own window keeps answering all along.
+    LRESULT CheckState(const char* caption) const {
+        DWORD_PTR state = 0;
+        ::SendMessageTimeoutA(m_app.Control("Button", caption), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
+                              2000, &state);
+        return static_cast<LRESULT>(state);
+    }
+
+    // Posts a click on a mode's radio button while the host hangs and checks
+    // that its mode reaches ZC.reg before the host answers again. A posted
+    // message is handled only by a message loop that runs, so this shows that
+    // no tick is stuck waiting for the host (a thread waiting in a
+    // cross-thread SendMessage still answers sent messages such as WM_NULL,
+    // so answering those alone would prove nothing).
+    void ClickModeWhileHung(const char* caption, const char* mode) const {
+        const std::string before = m_folder.ReadEntry(kSettingsFile, "Info", "FWoption");
+        const DWORD start = ::GetTickCount();
+        ::PostMessageA(m_app.Control("Button", caption), BM_CLICK, 0, 0);
+        std::string read;
+        const bool written = WaitUntil(
+            [&] { return (read = m_folder.ReadEntry(kSettingsFile, "Info", "FWoption")) == mode; },
+            kSettleMs);
+        const DWORD took = ::GetTickCount() - start;
+        const bool stillHung = !Answers(g_host, 50);
+        Check(before != mode && written && stillHung,
+              Format("hang: a posted click on \"%s\" turns FWoption from %s to %s while the host "
+                     "still hangs (read %s after %lu ms, host %s)",
+                     caption, before.c_str(), mode, read.c_str(), static_cast<unsigned long>(took),
+                     stillHung ? "still hung" : "answering"));
+    }
+
+    // While the host does not answer, the ticks keep moving its palettes
+    // without waiting for it, and the program stays responsive all along.
     void HungHost() {
         ::PostMessageA(g_host, demo::kMsgHang, kHangMs, 0);
         const bool hung = WaitUntil([] { return !Answers(g_host, 100); }, kHangMs);
@@ -397,6 +427,12 @@ private:
         std::string seen;
         const bool pointed = MovePointer(StripOf(kLayers), NameOf(kLayers), seen);
         const DWORD start = ::GetTickCount();
+        // Ticks that move the hung host's palettes run meanwhile.
+        ::Sleep(kModeSwitchMs);
+        Check(pointed, "hang: " + PointerText(StripOf(kLayers), seen));
+        ClickModeWhileHung("Type2", "Separately");
+        ClickModeWhileHung("Type1", "Together");
+
         int asked = 0;
         int answered = 0;
         DWORD slowest = 0;
@@ -410,16 +446,21 @@ private:
             ::Sleep(50);
         }
         const DWORD hungFor = ::GetTickCount() - start;
-        Check(pointed && asked >= 5 && answered == asked,
-              Format("hang: %s; quillmere's window answered %d of %d WM_NULL within %u ms "
-                     "during %lu ms of the host's hang (slowest %lu ms)",
-                     PointerText(StripOf(kLayers), seen).c_str(), answered, asked, kAnswerTimeoutMs,
-                     static_cast<unsigned long>(hungFor), static_cast<unsigned long>(slowest)));
+        Check(asked >= 5 && answered == asked,
+              Format("hang: quillmere's window answered %d of %d WM_NULL within %u ms during the "
+                     "host's hang (%lu ms from the pointer move; slowest answer %lu ms)",
+                     answered, asked, kAnswerTimeoutMs, static_cast<unsigned long>(hungFor),
+                     static_cast<unsigned long>(slowest)));
+
+        const Scene bothRightIn{kIn, kIn, kOut, kOut, kIn};
         DWORD latency = 0;
-        const bool settled = AwaitScene({kIn, kIn, kOut, kOut, kIn}, ::GetTickCount(), latency);
-        Check(settled, Format("hang over: %s", DescribeScene({kIn, kIn, kOut, kOut, kIn}).c_str()) +
+        const bool settled = AwaitScene(bothRightIn, ::GetTickCount(), latency);
+        Check(settled, Format("hang over: %s", DescribeScene(bothRightIn).c_str()) +
                            (settled ? Format(" (after %lu ms)", static_cast<unsigned long>(latency))
                                     : " (now " + DescribeNow() + ")"));
+        Check(CheckState("Type1") == BST_CHECKED && CheckState("Type2") == BST_UNCHECKED &&
+                  CheckState("Type3") == BST_UNCHECKED,
+              "hang over: the radio buttons show Type1 alone checked");
         MoveExpect("hang over", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kIn});
     }
 

@@ -105,6 +105,9 @@ void MainWindow::CreateControls() {
 
 void MainWindow::OnCommand(int id, int notification) {
     TFrmMain& form = *m_form;
+    if (id != kIdChkBox && notification != BN_CLICKED) {
+        return;
+    }
     switch (id) {
     case kIdOptionTogether:
         Run([&] { form.optionTogether.Click(); });

@@ -116,7 +116,8 @@ inline std::vector<Found> FindDemoWindows() {
     return found;
 }
 
-// Waits for the host's main window and every window of the layout.
+// Waits for the host's main window and every window of the layout; a
+// failing check when they do not come up.
 inline bool WaitForDemoHost(std::vector<Found>& found) {
     const DWORD start = ::GetTickCount();
     for (;;) {
@@ -126,6 +127,8 @@ inline bool WaitForDemoHost(std::vector<Found>& found) {
             return true;
         }
         if (::GetTickCount() - start > kHostWaitMs) {
+            Check(false, Format("the demo host and its %d windows are up (found %d)",
+                                demo::kWindowCount, static_cast<int>(found.size())));
             return false;
         }
         ::Sleep(kPollMs);

@@ -499,9 +499,11 @@ void PrintLatencies() {
 
 int main() {
     std::vector<Found> found;
-    if (!WaitForDemoHost(found) || !FindPalettes(found)) {
-        Check(false, Format("the demo host and its %d windows are up (found %d)",
-                            demo::kWindowCount, static_cast<int>(found.size())));
+    if (!WaitForDemoHost(found)) {
+        return Verdict();
+    }
+    if (!FindPalettes(found)) {
+        Check(false, "every palette of the layout is found");
         return Verdict();
     }
     g_host = ::FindWindowA(quillmere::kHostClass.data(), nullptr);

@@ -37,6 +37,14 @@ void FlatCheckBox::SetChecked(bool checked) {
     Notify(OnClick);
 }
 
+void FlatCheckBox::Restore(bool checked) {
+    if (checked == m_checked) {
+        return;
+    }
+    m_checked = checked;
+    Notify(OnChanged);
+}
+
 FlatRadioButton::FlatRadioButton(RadioGroup& group, std::string caption, bool checked)
     : m_group(&group), m_caption(std::move(caption)), m_checked(false) {
     m_group->m_buttons.push_back(this);

@@ -57,6 +57,8 @@ public:
     void SetChecked(bool checked);
     // The user's click: toggles the state, which runs OnClick.
     void Click() { SetChecked(!m_checked); }
+    // Puts back a state that a handler refused, without running OnClick.
+    void Restore(bool checked);
 
     std::function<void()> OnClick;
     std::function<void()> OnChanged;

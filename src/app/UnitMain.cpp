@@ -4,11 +4,19 @@
 #include "autohide/SlideMoves.h"
 #include "host/Discovery.h"
 #include "host/PSinfo.h"
+#include "settings/SelectionFile.h"
 #include "settings/SettingsFile.h"
 
 #include <utility>
 
 namespace quillmere {
+
+namespace {
+
+constexpr std::string_view kSelectAll = "Select All";
+constexpr std::string_view kSelectNone = "Select None";
+
+} // namespace
 
 HostTables& MainTables() {
     static HostTables tables;
@@ -22,6 +30,9 @@ TFrmMain::TFrmMain(FrmMainContext context) : m_context(std::move(context)) {
     ChkEnabled.OnClick = [this] { ChkEnabledClick(); };
     MousePos.OnTimer = [this] { MousePosTimer(); };
     TimerEnum.OnTimer = [this] { TimerEnumTimer(); };
+    ChkBox.OnClickCheck = [this](int) { ChkBoxClickCheck(); };
+    Btnselect.OnClick = [this] { BtnselectClick(); };
+    ChkStart.OnClick = [this] { ChkStartClick(); };
 }
 
 bool TFrmMain::RunEvent(const std::function<void()>& event) {
@@ -44,14 +55,23 @@ void TFrmMain::SetTimersEnabled(bool enabled) {
 void TFrmMain::FormCreate() {
     // The window's round region and the notification-icon record come first;
     // they belong to the window that shows this form.
+    m_creating = true;
+    struct CreatingScope {
+        bool& Flag;
+        ~CreatingScope() { Flag = false; }
+    } creating{m_creating};
+
     m_context.Tables.FloatingWindows.Forget();
     m_context.Tables.ScannedWindows.Forget();
-    Btnselect.SetCaption("Select None");
+    Btnselect.SetCaption(std::string(kSelectNone));
 
     const IniFile settings = SettingsFile();
 
-    // "OnTop" and then "SystemStart" are applied at this point of the sequence,
-    // before "Enabled", by the stay-on-top and start-with-Windows switches.
+    // "OnTop" is applied here, before "SystemStart", by the stay-on-top switch.
+
+    // Ticking the box runs ChkStartClick, which enters the running executable
+    // again, so the start-up entry follows the program when it was moved.
+    ChkStart.SetChecked(IsYes(ReadSetting(settings, kSystemStartKey)));
 
     if (IsYes(ReadSetting(settings, kEnabledKey))) {
         ChkEnabled.SetChecked(true);
@@ -130,6 +150,89 @@ void TFrmMain::MousePosTimer() {
 
 void TFrmMain::TimerEnumTimer() {
     RescanPalettes(m_context.Tables, m_context.Windows, SelectionFile(), ChkBox);
+}
+
+void TFrmMain::ChkBoxClickCheck() {
+    PaletteTable& table = m_context.Tables.FloatingWindows;
+    if (table.Empty()) {
+        return;
+    }
+    // Every row is re-applied, not only the clicked one.
+    for (std::int32_t i = 1; i <= table.Count(); ++i) {
+        PSinfo& row = table.Row(i);
+        row.Selected = ChkBox.At(i - 1).Checked;
+        if (row.Selected) {
+            SlideOut(table, i, m_context.Windows);
+        } else {
+            SlideIn(table, i, m_context.Windows);
+        }
+    }
+    SaveSelection(table, SelectionFile());
+}
+
+void TFrmMain::BtnselectClick() {
+    PaletteTable& table = m_context.Tables.FloatingWindows;
+    if (table.Empty()) {
+        return;
+    }
+    // The caption names what this click does; the file catches up at the
+    // next check click or at close.
+    if (Btnselect.Caption() == kSelectAll) {
+        Btnselect.SetCaption(std::string(kSelectNone));
+        for (int i = 0; i < ChkBox.Count(); ++i) {
+            ChkBox.SetChecked(i, true);
+        }
+        for (std::int32_t i = 1; i <= table.Count(); ++i) {
+            table.Row(i).Selected = true;
+            SlideOut(table, i, m_context.Windows);
+        }
+    } else {
+        Btnselect.SetCaption(std::string(kSelectAll));
+        for (std::int32_t i = 1; i <= table.Count(); ++i) {
+            table.Row(i).Selected = false;
+            SlideIn(table, i, m_context.Windows);
+        }
+        for (int i = 0; i < ChkBox.Count(); ++i) {
+            ChkBox.SetChecked(i, false);
+        }
+    }
+}
+
+void TFrmMain::ChkStartClick() {
+    const bool start = ChkStart.Checked();
+    if (ApplyStartWithWindows(start, SettingsFile(), m_context.Startup, m_context.ExecutablePath) ==
+        StartWithWindowsResult::NotAdministrator) {
+        m_context.Information.ShowInformation(kNotAdministratorMessage, kNotAdministratorCaption);
+        // The user's tick made no start-up entry, so the box must not claim
+        // one. At start-up the box keeps the stored choice.
+        if (!m_creating) {
+            ChkStart.Restore(!start);
+        }
+    }
+}
+
+void TFrmMain::FormCloseQuery(bool& CanClose) {
+    PaletteTable& table = m_context.Tables.FloatingWindows;
+    // The file first: it keeps the choices in force at close. The check marks
+    // stay as they are.
+    SaveSelection(table, SelectionFile());
+    for (std::int32_t i = 1; i <= table.Count(); ++i) {
+        table.Row(i).Selected = false;
+        SlideIn(table, i, m_context.Windows);
+    }
+    CanClose = true;
+}
+
+bool TFrmMain::CloseQuery() {
+    bool canClose = true;
+    return RunEvent([&] { FormCloseQuery(canClose); }) && canClose;
+}
+
+void TFrmMain::CloseCancelled() {
+    PaletteTable& table = m_context.Tables.FloatingWindows;
+    for (std::int32_t i = 1; i <= table.Count() && i <= ChkBox.Count(); ++i) {
+        table.Row(i).Selected = ChkBox.At(i - 1).Checked;
+    }
 }
 
 } // namespace quillmere

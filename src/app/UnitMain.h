@@ -3,10 +3,12 @@
 #include "app/ErrorReporting.h"
 #include "app/FlatControls.h"
 #include "app/IllustrationLoader.h"
+#include "app/InformationBox.h"
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
 #include "settings/IniStore.h"
+#include "settings/StartWithWindows.h"
 
 #include <cstdint>
 #include <functional>
@@ -35,6 +37,8 @@ struct FrmMainContext {
     std::string ExecutablePath;
     IllustrationLoader& Illustrations;
     ErrorReporter& Errors;
+    InformationBox& Information;
+    StartupRegistry& Startup;
 };
 
 // The main window's model and handlers, free of any window system. The
@@ -62,6 +66,21 @@ public:
     void ChkEnabledClick();
     void MousePosTimer();
     void TimerEnumTimer();
+    void ChkBoxClickCheck();
+    void BtnselectClick();
+    void ChkStartClick();
+    // Saves the selection, then brings every palette back on screen. A
+    // refused write escapes before anything moves, and the window stays.
+    void FormCloseQuery(bool& CanClose);
+
+    // The window system asks the window to close (its close command, or the
+    // end of the session): runs FormCloseQuery through the error funnel.
+    // True when the window may close.
+    bool CloseQuery();
+    // A close that was agreed to did not happen (the session end was called
+    // off): the rows take their ticks back from the check list, so the
+    // palettes hide again at the next tick.
+    void CloseCancelled();
 
     // Controls, in the state the window is built with.
     RadioGroup ModeGroup;
@@ -87,6 +106,9 @@ private:
     void SetTimersEnabled(bool enabled);
 
     FrmMainContext m_context;
+    // While the creation sequence runs: a programmatic tick of ChkStart is
+    // then the stored choice, not the user's click.
+    bool m_creating = false;
 };
 
 } // namespace quillmere

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "host/PSinfo.h"
+#include "host/PaletteTable.h"
+#include "settings/IniFile.h"
 
 #include <string>
 #include <string_view>
@@ -17,5 +19,13 @@ std::string SelectionValue(const PSinfo& row);
 // True when any "name=value" line's text after its first "=" equals value
 // exactly. Names are not looked at.
 bool IsListedInSelection(const std::vector<std::string>& lines, std::string_view value);
+
+// Rewrites section "Options" from the table: one entry per unticked row, named
+// by its index from 0 in row order, valued by its SelectionValue. Entries
+// already in the file whose value is that of no row in the table follow under
+// the names after the last row index, so that a palette that is closed, or a
+// host that is not running, never costs the user a saved choice. A refused
+// write throws ProgramError; other sections are left alone.
+void SaveSelection(const PaletteTable& table, const IniFile& selectionFile);
 
 } // namespace quillmere

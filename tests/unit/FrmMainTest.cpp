@@ -1,8 +1,4 @@
-#include "app/UnitMain.h"
-#include "platform/sim/MemoryIniStore.h"
-#include "platform/sim/SimulatedDesktop.h"
-
-#include <gtest/gtest.h>
+#include "FrmMainFixture.h"
 
 #include <string>
 #include <vector>
@@ -12,65 +8,10 @@ namespace {
 
 using sim::MemoryIniStore;
 using sim::SimMove;
-using sim::SimulatedDesktop;
-
-constexpr const char* kExecutable = "C:\\Quillmere\\quillmere.exe";
-constexpr const char* kSettingsPath = "C:\\Quillmere\\ZC.reg";
-constexpr const char* kSelectionPath = "C:\\Quillmere\\Options.ini";
-
-class RecordingLoader final : public IllustrationLoader {
-public:
-    void LoadIllustration(std::string_view name) override { Loaded.emplace_back(name); }
-    std::vector<std::string> Loaded;
-};
-
-class RecordingReporter final : public ErrorReporter {
-public:
-    void ShowError(const std::string& text) override { Shown.push_back(text); }
-    std::vector<std::string> Shown;
-};
-
-using Strings = std::vector<std::string>;
-
-// Screen 1280 x 984; the host, when it runs, is 1200 wide.
-class FrmMainTest : public ::testing::Test {
-protected:
-    void Settings(const std::string& infoLines) {
-        m_store.SetText(kSettingsPath, "[Info]\r\n" + infoLines);
-    }
-    Strings Info() { return m_store.ReadSection(kSettingsPath, "Info"); }
-    std::string Stored(const char* key) {
-        return m_store.ReadValue(kSettingsPath, "Info", key, "");
-    }
-    void StartHost() { m_desktop.AddHost({40, 0, 1240, 984}); }
-    bool Create() {
-        return m_form.RunEvent([&] { m_form.FormCreate(); });
-    }
-    std::vector<bool> Modes() const {
-        return {m_form.optionTogether.Checked(), m_form.OptionSeparately.Checked(),
-                m_form.OptionMixed.Checked()};
-    }
-    std::vector<bool> Timers() const {
-        return {m_form.MousePos.Enabled(), m_form.TimerEnum.Enabled()};
-    }
-    // A row made by hand, as a scan would have made it.
-    WindowHandle AddRow(const ScreenRect& rect, const std::string& edge, bool selected) {
-        const WindowHandle window = m_desktop.AddPalette("P", rect);
-        PSinfo& row = m_tables.FloatingWindows.Append();
-        row.Handle = window;
-        row.Edge = edge;
-        row.Selected = selected;
-        row.Title = "P";
-        return window;
-    }
-
-    SimulatedDesktop m_desktop{1280, 984};
-    MemoryIniStore m_store;
-    HostTables m_tables;
-    RecordingLoader m_loader;
-    RecordingReporter m_reporter;
-    TFrmMain m_form{{m_tables, m_desktop, m_store, kExecutable, m_loader, m_reporter}};
-};
+using testing::FrmMainTest;
+using testing::kSelectionPath;
+using testing::kSettingsPath;
+using testing::Strings;
 
 TEST_F(FrmMainTest, IsBuiltInTheDesignState) {
     EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
@@ -91,7 +32,7 @@ TEST_F(FrmMainTest, StartWithoutSettingsFileTurnsAutoHideOnInModeTogether) {
     EXPECT_EQ(m_loader.Loaded, (Strings{"together"}));
     EXPECT_EQ(Info(), (Strings{"Enabled=Yes"})) << "only the Enabled handler writes";
     EXPECT_EQ(m_form.Btnselect.Caption(), "Select None");
-    EXPECT_TRUE(m_reporter.Shown.empty());
+    EXPECT_TRUE(m_messages.Shown.empty());
 }
 
 TEST_F(FrmMainTest, StartWithAutoHideOffStopsBothTimersAndWritesNothing) {
@@ -99,7 +40,7 @@ TEST_F(FrmMainTest, StartWithAutoHideOffStopsBothTimersAndWritesNothing) {
         SCOPED_TRACE(stored);
         MemoryIniStore store;
         store.SetText(kSettingsPath, std::string("[Info]\r\nEnabled=") + stored + "\r\n");
-        TFrmMain form({m_tables, m_desktop, store, kExecutable, m_loader, m_reporter});
+        TFrmMain form(Context(store));
         EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
         EXPECT_FALSE(form.ChkEnabled.Checked());
         EXPECT_FALSE(form.MousePos.Enabled());
@@ -138,7 +79,7 @@ TEST_F(FrmMainTest, AStoredModeThatMatchesNoneKeepsTheDesignState) {
 }
 
 TEST_F(FrmMainTest, StartForgetsOldRowsAndListsNothingWithoutTheHost) {
-    AddRow({0, 100, 200, 300}, "left", true);
+    m_tables.FloatingWindows.Append().Handle = m_desktop.AddPalette("P", {0, 100, 200, 300});
     m_tables.ScannedWindows.Append();
     EXPECT_TRUE(Create());
     EXPECT_EQ(m_tables.FloatingWindows.Count(), 0);
@@ -191,7 +132,7 @@ TEST_F(FrmMainTest, ARefusedWriteAtStartSkipsTheRestOfTheSequence) {
 
     EXPECT_FALSE(Create());
 
-    EXPECT_EQ(m_reporter.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
+    EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
     EXPECT_TRUE(m_form.ChkEnabled.Checked()) << "the box shows the state it was given";
     EXPECT_EQ(Timers(), (std::vector<bool>{true, true})) << "as the window was built";
     EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
@@ -231,7 +172,7 @@ TEST_F(FrmMainTest, ARefusedModeWriteLeavesTheStoredModeAndSkipsTheIllustration)
     Settings("FWoption=Together\r\n");
     m_store.SetReadOnly(kSettingsPath, true);
     EXPECT_FALSE(m_form.RunEvent([&] { m_form.OptionMixed.Click(); }));
-    EXPECT_EQ(m_reporter.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
+    EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
     EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
     EXPECT_TRUE(m_loader.Loaded.empty());
@@ -283,7 +224,7 @@ TEST_F(FrmMainTest, ARefusedEnableWriteLeavesTimersAndPalettesAlone) {
 
     EXPECT_FALSE(m_form.RunEvent([&] { m_form.ChkEnabled.Click(); }));
 
-    EXPECT_EQ(m_reporter.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
+    EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
     EXPECT_TRUE(m_form.ChkEnabled.Checked());
     EXPECT_EQ(Timers(), (std::vector<bool>{false, false}));
     EXPECT_TRUE(m_desktop.Moves().empty());

@@ -1,0 +1,133 @@
+#pragma once
+
+// The main window's model on a simulated desktop and in-memory files, with
+// recording doubles for what it shows and the start-up list it changes.
+// Screen 1280 x 984; the host, when it runs, is 1200 wide.
+
+#include "app/UnitMain.h"
+#include "platform/sim/MemoryIniStore.h"
+#include "platform/sim/SimulatedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace quillmere::testing {
+
+using Strings = std::vector<std::string>;
+
+inline constexpr const char* kExecutable = "C:\\Quillmere\\quillmere.exe";
+inline constexpr const char* kSettingsPath = "C:\\Quillmere\\ZC.reg";
+inline constexpr const char* kSelectionPath = "C:\\Quillmere\\Options.ini";
+
+class RecordingLoader final : public IllustrationLoader {
+public:
+    void LoadIllustration(std::string_view name) override { Loaded.emplace_back(name); }
+    Strings Loaded;
+};
+
+// Both message boxes: errors as their formatted text, notices as
+// "caption: text".
+class RecordingMessages final : public ErrorReporter, public InformationBox {
+public:
+    void ShowError(const std::string& text) override { Shown.push_back(text); }
+    void ShowInformation(std::string_view text, std::string_view caption) override {
+        Notices.push_back(std::string(caption) + ": " + std::string(text));
+    }
+    Strings Shown;
+    Strings Notices;
+};
+
+// The start-up list: records every call in order and keeps what was set.
+class FakeStartupRegistry final : public StartupRegistry {
+public:
+    bool IsAdministrator() override {
+        Calls.push_back("admin?");
+        return Administrator;
+    }
+    StartupEntryWrite SetStartupEntry(std::string_view name, std::string_view command) override {
+        Calls.push_back("set " + std::string(name) + "=" + std::string(command));
+        if (SetResult == StartupEntryWrite::Written) {
+            Entries[std::string(name)] = std::string(command);
+        }
+        return SetResult;
+    }
+    void RemoveStartupEntry(std::string_view name) override {
+        Calls.push_back("remove " + std::string(name));
+        Entries.erase(std::string(name));
+    }
+
+    bool Administrator = true;
+    StartupEntryWrite SetResult = StartupEntryWrite::Written;
+    Strings Calls;
+    std::map<std::string, std::string> Entries;
+};
+
+class FrmMainTest : public ::testing::Test {
+protected:
+    void Settings(const std::string& infoLines) {
+        m_store.SetText(kSettingsPath, "[Info]\r\n" + infoLines);
+    }
+    Strings Info() { return m_store.ReadSection(kSettingsPath, "Info"); }
+    std::string Stored(const char* key) {
+        return m_store.ReadValue(kSettingsPath, "Info", key, "");
+    }
+    void StartHost() { m_desktop.AddHost({40, 0, 1240, 984}); }
+    bool Create() {
+        return m_form.RunEvent([&] { m_form.FormCreate(); });
+    }
+    std::vector<bool> Modes() const {
+        return {m_form.optionTogether.Checked(), m_form.OptionSeparately.Checked(),
+                m_form.OptionMixed.Checked()};
+    }
+    std::vector<bool> Timers() const {
+        return {m_form.MousePos.Enabled(), m_form.TimerEnum.Enabled()};
+    }
+    // A row made by hand as a scan would have made it (home rectangle = rect),
+    // with its check list entry.
+    WindowHandle AddRow(const ScreenRect& rect, const std::string& edge, bool selected) {
+        const WindowHandle window = m_desktop.AddPalette("P", rect);
+        PSinfo& row = m_tables.FloatingWindows.Append();
+        row.Handle = window;
+        row.Left = rect.Left;
+        row.Top = rect.Top;
+        row.Right = rect.Right;
+        row.Bottom = rect.Bottom;
+        row.Edge = edge;
+        row.Selected = selected;
+        row.Title = "P";
+        m_form.ChkBox.Append(row.Title);
+        m_form.ChkBox.SetChecked(m_form.ChkBox.Count() - 1, selected);
+        return window;
+    }
+    std::vector<bool> Ticks() const {
+        std::vector<bool> ticks;
+        for (std::int32_t i = 1; i <= m_tables.FloatingWindows.Count(); ++i) {
+            ticks.push_back(m_tables.FloatingWindows.Row(i).Selected);
+        }
+        return ticks;
+    }
+    std::vector<bool> Marks() const {
+        std::vector<bool> marks;
+        for (const CheckListModel::Entry& entry : m_form.ChkBox.Entries()) {
+            marks.push_back(entry.Checked);
+        }
+        return marks;
+    }
+    FrmMainContext Context(IniStore& store, const std::string& executable = kExecutable) {
+        return {m_tables, m_desktop,  store,      executable,
+                m_loader, m_messages, m_messages, m_startup};
+    }
+
+    sim::SimulatedDesktop m_desktop{1280, 984};
+    sim::MemoryIniStore m_store;
+    HostTables m_tables;
+    RecordingLoader m_loader;
+    RecordingMessages m_messages;
+    FakeStartupRegistry m_startup;
+    TFrmMain m_form{Context(m_store)};
+};
+
+} // namespace quillmere::testing

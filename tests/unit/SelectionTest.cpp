@@ -1,0 +1,168 @@
+// The user's palette choices: the check click, Select All/None, the close and
+// the selection file they write.
+
+#include "FrmMainFixture.h"
+
+namespace quillmere {
+namespace {
+
+using sim::SimMove;
+using testing::FrmMainTest;
+using testing::kSelectionPath;
+using testing::Strings;
+
+class SelectionTest : public FrmMainTest {
+protected:
+    std::string File() const { return m_store.Text(kSelectionPath); }
+    void Write(const std::string& optionsLines) {
+        m_store.SetText(kSelectionPath, "[Other]\r\nx=1\r\n[Options]\r\n" + optionsLines);
+    }
+
+    // Three rows, one per edge, none of them ticked, each standing slid in.
+    void ThreeUntickedRows() {
+        m_left = AddRow({0, 120, 200, 320}, "left", false);
+        m_right = AddRow({1080, 118, 1280, 318}, "right", false);
+        m_bottom = AddRow({344, 834, 544, 984}, "bottom", false);
+    }
+
+    WindowHandle m_left = kNoWindow;
+    WindowHandle m_right = kNoWindow;
+    WindowHandle m_bottom = kNoWindow;
+};
+
+TEST_F(SelectionTest, ACheckClickReappliesEveryRowAndSavesTheUntickedOnes) {
+    ThreeUntickedRows();
+    m_form.ChkBox.UserToggle(1); // auto-hide is off: the click applies all the same
+
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{m_left, {0, 120, 200, 320}},
+                                                       {m_right, {1270, 118, 1470, 318}},
+                                                       {m_bottom, {344, 834, 544, 984}}}));
+    EXPECT_EQ(File(), "[Options]\r\n0=left,120\r\n2=bottom,344\r\n");
+
+    m_form.ChkBox.UserToggle(0);
+    EXPECT_EQ(File(), "[Options]\r\n2=bottom,344\r\n") << "a ticked row has no entry";
+}
+
+TEST_F(SelectionTest, HandlersOnAnEmptyTableDoNothing) {
+    Write("0=left,120\r\n");
+    const std::string before = File();
+    m_form.ChkBoxClickCheck();
+    m_form.Btnselect.Click();
+    EXPECT_EQ(m_form.Btnselect.Caption(), "Select None");
+    EXPECT_EQ(File(), before);
+    EXPECT_EQ(m_store.WriteCount(), 0);
+    EXPECT_TRUE(m_desktop.Moves().empty());
+}
+
+TEST_F(SelectionTest, SelectButtonFlipsRowsMarksAndCaptionButLeavesTheFile) {
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
+    const WindowHandle right = AddRow({1080, 118, 1280, 318}, "right", false);
+
+    m_form.Btnselect.Click();
+    EXPECT_EQ(m_form.Btnselect.Caption(), "Select All");
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false, false}));
+    EXPECT_EQ(Marks(), (std::vector<bool>{false, false}));
+    EXPECT_EQ(m_desktop.Moves(),
+              (std::vector<SimMove>{{left, {0, 120, 200, 320}}, {right, {1080, 118, 1280, 318}}}));
+    EXPECT_EQ(m_store.WriteCount(), 0);
+
+    m_desktop.ClearMoves();
+    m_form.Btnselect.Click();
+    EXPECT_EQ(m_form.Btnselect.Caption(), "Select None");
+    EXPECT_EQ(Ticks(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(Marks(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, {-190, 120, 10, 320}},
+                                                       {right, {1270, 118, 1470, 318}}}));
+    EXPECT_EQ(m_store.WriteCount(), 0);
+
+    m_form.Btnselect.Click();
+    m_form.ChkBox.UserToggle(0);
+    EXPECT_EQ(m_form.Btnselect.Caption(), "Select All") << "only the button changes it";
+}
+
+TEST_F(SelectionTest, CloseSavesTheChoicesThenBringsEveryPaletteBack) {
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
+    const WindowHandle right = AddRow({1080, 118, 1280, 318}, "right", false);
+    const WindowHandle bottom = AddRow({344, 974, 544, 1124}, "bottom", true);
+
+    EXPECT_TRUE(m_form.CloseQuery());
+
+    EXPECT_EQ(File(), "[Options]\r\n1=right,118\r\n");
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(Marks(), (std::vector<bool>{true, false, true})) << "the list is left alone";
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, {0, 120, 200, 320}},
+                                                       {right, {1080, 118, 1280, 318}},
+                                                       {bottom, {344, 834, 544, 984}}}));
+
+    // The session end was called off: the palettes hide again as ticked.
+    m_form.CloseCancelled();
+    EXPECT_EQ(Ticks(), (std::vector<bool>{true, false, true}));
+}
+
+TEST_F(SelectionTest, SelectNoneThenCloseListsEveryRow) {
+    ThreeUntickedRows();
+    m_form.Btnselect.Click();
+    EXPECT_TRUE(m_form.CloseQuery());
+    EXPECT_EQ(File(), "[Options]\r\n0=left,120\r\n1=right,118\r\n2=bottom,344\r\n");
+}
+
+TEST_F(SelectionTest, SavingKeepsTheChoicesOfPalettesNotInTheTable) {
+    // right,118 belongs to a row of the table, which decides for it.
+    Write("0=left,500\r\n1=right,118\r\n7=bottom,9\r\n");
+    AddRow({1080, 118, 1280, 318}, "right", true);
+    AddRow({0, 120, 200, 320}, "left", false);
+
+    EXPECT_TRUE(m_form.CloseQuery());
+    EXPECT_EQ(File(), "[Other]\r\nx=1\r\n[Options]\r\n1=left,120\r\n2=left,500\r\n3=bottom,9\r\n");
+}
+
+TEST_F(SelectionTest, ClosingWithoutTheHostKeepsEverySavedChoice) {
+    Write("0=left,500\r\n3=bottom,9\r\n");
+    EXPECT_TRUE(m_form.CloseQuery());
+    EXPECT_EQ(m_store.ReadSection(kSelectionPath, "Options"),
+              (Strings{"0=left,500", "1=bottom,9"}));
+}
+
+TEST_F(SelectionTest, ARefusedWriteAtCloseKeepsTheWindowAndThePalettesHidden) {
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
+    m_store.SetReadOnly(kSelectionPath, true);
+
+    EXPECT_FALSE(m_form.CloseQuery());
+
+    EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\Options.ini."}));
+    EXPECT_EQ(Ticks(), (std::vector<bool>{true}));
+    EXPECT_EQ(m_desktop.RectOf(left), (ScreenRect{-190, 120, 10, 320}));
+}
+
+TEST_F(SelectionTest, ARefusedWriteAfterACheckClickKeepsTheNewChoices) {
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
+    m_store.SetReadOnly(kSelectionPath, true);
+
+    EXPECT_FALSE(m_form.RunEvent([&] { m_form.ChkBox.UserToggle(0); }));
+
+    EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\Options.ini."}));
+    EXPECT_EQ(Ticks(), (std::vector<bool>{false}));
+    EXPECT_EQ(m_desktop.RectOf(left), (ScreenRect{0, 120, 200, 320}));
+}
+
+TEST_F(SelectionTest, AnUntickedPaletteComesBackUntickedAndOnScreenAfterARestart) {
+    const WindowHandle layers = m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
+    const WindowHandle color = m_desktop.AddPalette("Color", {20, 120, 220, 320});
+    StartHost();
+    ASSERT_TRUE(Create());
+    m_form.ChkBox.UserToggle(1);
+    ASSERT_TRUE(m_form.CloseQuery());
+    EXPECT_EQ(m_desktop.RectOf(layers), (ScreenRect{1080, 100, 1280, 400}));
+    EXPECT_EQ(m_desktop.RectOf(color), (ScreenRect{0, 120, 200, 320}));
+
+    TFrmMain restarted(Context(m_store));
+    ASSERT_TRUE(restarted.RunEvent([&] { restarted.FormCreate(); }));
+    EXPECT_EQ(restarted.ChkBox.Entries(),
+              (std::vector<CheckListModel::Entry>{{"Layers", true}, {"Color", false}}));
+    EXPECT_EQ(m_desktop.RectOf(layers), (ScreenRect{1270, 100, 1470, 400}));
+    EXPECT_EQ(m_desktop.RectOf(color), (ScreenRect{0, 120, 200, 320}));
+}
+
+} // namespace
+} // namespace quillmere

@@ -69,6 +69,13 @@ struct RegKeyTraits {
     static void Close(Handle handle) noexcept { ::RegCloseKey(handle); }
 };
 
+// Security identifiers made by AllocateAndInitializeSid.
+struct SidTraits {
+    using Handle = PSID;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle handle) noexcept { ::FreeSid(handle); }
+};
+
 template <typename GdiHandle> struct GdiObjectTraits {
     using Handle = GdiHandle;
     static Handle Invalid() noexcept { return nullptr; }
@@ -98,6 +105,7 @@ struct MemoryDCTraits {
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueSid = UniqueHandle<SidTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits<HGDIOBJ>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;

@@ -6,10 +6,12 @@
 namespace quillmere {
 
 std::string StartupCommand(std::string_view executablePath) {
-    if (executablePath.find(' ') != std::string_view::npos) {
-        return "\"" + std::string(executablePath) + "\"";
+    std::string command(executablePath);
+    if (command.find(' ') != std::string::npos) {
+        command.insert(command.begin(), '"');
+        command.push_back('"');
     }
-    return std::string(executablePath);
+    return command;
 }
 
 StartWithWindowsResult ApplyStartWithWindows(bool start, const IniFile& settingsFile,

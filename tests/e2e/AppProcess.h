@@ -11,12 +11,14 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace probe {
 
 inline constexpr DWORD kAppWaitMs = 15000;
 inline constexpr DWORD kExitWaitMs = 5000;
 inline constexpr const char* kAppMainClass = "TFrmMain";
+inline constexpr UINT kMessageTimeoutMs = 2000;
 
 // A probe runs from <build>/tests/e2e; the program is <build>/quillmere.exe.
 inline std::string BuiltProgramPath() {
@@ -168,5 +170,49 @@ private:
     DWORD m_processId = 0;
     HWND m_mainWindow = nullptr;
 };
+
+// The palette check list's entries as shown, read across processes: "[x] "
+// or "[ ] " (the entry's item data is 1 while it is checked) and the text.
+// The text is asked for in UTF-16 because Wine 8 answers an ANSI LB_GETTEXT
+// from another process with the unconverted UTF-16 text.
+inline std::vector<std::string> ListEntries(HWND listBox) {
+    std::vector<std::string> entries;
+    DWORD_PTR count = 0;
+    if (!::SendMessageTimeoutW(listBox, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                               &count)) {
+        return entries;
+    }
+    for (DWORD_PTR i = 0; i < count && i < 64; ++i) {
+        wchar_t text[512] = {};
+        DWORD_PTR length = 0;
+        DWORD_PTR checked = 0;
+        ::SendMessageTimeoutW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text),
+                              SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
+        ::SendMessageTimeoutW(listBox, LB_GETITEMDATA, i, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                              &checked);
+        char narrow[1024] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
+        entries.emplace_back(std::string(checked == 1 ? "[x] " : "[ ] ") + narrow);
+    }
+    return entries;
+}
+
+inline std::string Join(const std::vector<std::string>& entries) {
+    std::string text;
+    for (const std::string& entry : entries) {
+        text += (text.empty() ? "\"" : ", \"") + entry + "\"";
+    }
+    return "[" + text + "]";
+}
+
+// The list as it should show: each title with its check mark.
+inline std::vector<std::string> ShownEntries(const std::vector<std::string>& titles,
+                                             const std::vector<bool>& ticked) {
+    std::vector<std::string> entries;
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        entries.push_back((ticked[i] ? "[x] " : "[ ] ") + titles[i]);
+    }
+    return entries;
+}
 
 } // namespace probe

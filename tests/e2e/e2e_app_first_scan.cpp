@@ -19,46 +19,6 @@ using namespace probe;
 
 // Two re-scan periods and some slack.
 constexpr DWORD kRescanWaitMs = 6000;
-constexpr UINT kMessageTimeoutMs = 2000;
-
-// The list box's entries as shown, read across processes. Asked for in
-// UTF-16 because Wine 8 answers an ANSI LB_GETTEXT from another process with
-// the unconverted UTF-16 text.
-std::vector<std::string> ListEntries(HWND listBox) {
-    std::vector<std::string> entries;
-    DWORD_PTR count = 0;
-    if (!::SendMessageTimeoutW(listBox, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
-                               &count)) {
-        return entries;
-    }
-    for (DWORD_PTR i = 0; i < count && i < 64; ++i) {
-        wchar_t text[512] = {};
-        DWORD_PTR length = 0;
-        ::SendMessageTimeoutW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text),
-                              SMTO_ABORTIFHUNG, kMessageTimeoutMs, &length);
-        char narrow[1024] = {};
-        ::WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof(narrow), nullptr, nullptr);
-        entries.emplace_back(narrow);
-    }
-    return entries;
-}
-
-std::string Join(const std::vector<std::string>& entries) {
-    std::string text;
-    for (const std::string& entry : entries) {
-        text += (text.empty() ? "\"" : ", \"") + entry + "\"";
-    }
-    return "[" + text + "]";
-}
-
-std::vector<std::string> ShownEntries(const std::vector<std::string>& titles,
-                                      const std::vector<bool>& ticked) {
-    std::vector<std::string> entries;
-    for (std::size_t i = 0; i < titles.size(); ++i) {
-        entries.push_back((ticked[i] ? "[x] " : "[ ] ") + titles[i]);
-    }
-    return entries;
-}
 
 bool WriteSelectionFile(const AppFolder& folder) {
     folder.RemoveFile("Options.ini");

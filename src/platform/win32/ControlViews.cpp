@@ -1,5 +1,7 @@
 #include "platform/win32/ControlViews.h"
 
+#include <commctrl.h>
+
 namespace quillmere::win32 {
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style, int id,
@@ -38,28 +40,109 @@ void BindButton(ButtonModel& model, HWND control) {
     model.OnChanged();
 }
 
-std::string CheckListText(const CheckListModel::Entry& entry) {
-    return (entry.Checked ? "[x] " : "[ ] ") + entry.Text;
+namespace {
+
+// Client pixels: the check box square and the space it takes at an entry's left.
+constexpr int kCheckBoxInset = 2;
+constexpr int kCheckBoxSize = 12;
+constexpr int kCheckBoxColumn = kCheckListItemHeight;
+constexpr UINT_PTR kCheckListSubclassId = 1;
+
+LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR data) {
+    const auto& onToggle = *reinterpret_cast<const std::function<void(int)>*>(data);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        // Selection and focus first, as for any click; then the toggle, when
+        // the click landed on an entry's check box.
+        const LRESULT result = ::DefSubclassProc(listBox, message, wParam, lParam);
+        const LRESULT hit = ::SendMessageA(listBox, LB_ITEMFROMPOINT, 0, lParam);
+        const int x = static_cast<short>(LOWORD(lParam));
+        if (HIWORD(hit) == 0 && x < kCheckBoxColumn) {
+            onToggle(static_cast<int>(LOWORD(hit)));
+        }
+        return result;
+    }
+    case WM_CHAR:
+        if (wParam == ' ') {
+            const LRESULT caret = ::SendMessageA(listBox, LB_GETCARETINDEX, 0, 0);
+            if (caret != LB_ERR && caret < ::SendMessageA(listBox, LB_GETCOUNT, 0, 0)) {
+                onToggle(static_cast<int>(caret));
+            }
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(listBox, &CheckListProcedure, kCheckListSubclassId);
+        break;
+    default:
+        break;
+    }
+    return ::DefSubclassProc(listBox, message, wParam, lParam);
 }
 
-void BindCheckList(CheckListModel& model, HWND listBox) {
+} // namespace
+
+void BindCheckList(CheckListModel& model, HWND listBox,
+                   const std::function<void(int index)>& onToggle) {
+    ::SetWindowSubclass(listBox, &CheckListProcedure, kCheckListSubclassId,
+                        reinterpret_cast<DWORD_PTR>(&onToggle));
     model.OnChanged = [&model, listBox] {
-        // A handful of entries: redrawing the whole list is simplest and keeps
+        // A handful of entries: rebuilding the whole list is simplest and keeps
         // the list box an exact copy of the model.
+        const LRESULT caret = ::SendMessageA(listBox, LB_GETCARETINDEX, 0, 0);
         const LRESULT selected = ::SendMessageA(listBox, LB_GETCURSEL, 0, 0);
         ::SendMessageA(listBox, WM_SETREDRAW, FALSE, 0);
         ::SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
         for (const CheckListModel::Entry& entry : model.Entries()) {
-            const std::string text = CheckListText(entry);
-            ::SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            const LRESULT index = ::SendMessageA(listBox, LB_ADDSTRING, 0,
+                                                 reinterpret_cast<LPARAM>(entry.Text.c_str()));
+            ::SendMessageA(listBox, LB_SETITEMDATA, static_cast<WPARAM>(index),
+                           entry.Checked ? 1 : 0);
         }
         if (selected != LB_ERR && selected < model.Count()) {
             ::SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        }
+        if (caret != LB_ERR && caret < model.Count()) {
+            ::SendMessageA(listBox, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
         }
         ::SendMessageA(listBox, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(listBox, nullptr, TRUE);
     };
     model.OnChanged();
+}
+
+void DrawCheckListEntry(const DRAWITEMSTRUCT& item) {
+    const HDC dc = item.hDC;
+    const RECT& area = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    ::FillRect(dc, &area, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID == static_cast<UINT>(-1)) {
+        // An empty list that has the focus: only the focus frame.
+        if ((item.itemState & ODS_FOCUS) != 0) {
+            ::DrawFocusRect(dc, &area);
+        }
+        return;
+    }
+
+    RECT box{area.left + kCheckBoxInset, area.top + kCheckBoxInset,
+             area.left + kCheckBoxInset + kCheckBoxSize, area.top + kCheckBoxInset + kCheckBoxSize};
+    const bool checked = item.itemData != 0;
+    ::DrawFrameControl(dc, &box, DFC_BUTTON,
+                       DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+
+    const LRESULT length = ::SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    ::SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+    RECT textArea = area;
+    textArea.left += kCheckBoxColumn + kCheckBoxInset;
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    ::DrawTextA(dc, text.c_str(), -1, &textArea, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        ::DrawFocusRect(dc, &area);
+    }
 }
 
 void BindTimer(TimerModel& model, HWND window, UINT_PTR id) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace quillmere::win32 {
@@ -23,9 +24,17 @@ void BindRadioButton(FlatRadioButton& model, HWND control);
 void BindLabel(LabelModel& model, HWND control);
 void BindButton(ButtonModel& model, HWND control);
 
-// A list box showing each entry as "[x] text" or "[ ] text".
-void BindCheckList(CheckListModel& model, HWND listBox);
-std::string CheckListText(const CheckListModel::Entry& entry);
+// The palette check list: an owner-drawn list box (LBS_OWNERDRAWFIXED |
+// LBS_HASSTRINGS) of kCheckListItemHeight-pixel entries, each drawn with its
+// check box at the left and its text after it. An entry's item data is 1
+// while it is checked, so other programs can read the marks. A left click on
+// an entry's check box, or the space bar on the focused entry, calls
+// onToggle with the entry's index (from 0); onToggle must outlive the list.
+inline constexpr int kCheckListItemHeight = 16;
+void BindCheckList(CheckListModel& model, HWND listBox,
+                   const std::function<void(int index)>& onToggle);
+// WM_DRAWITEM of the list.
+void DrawCheckListEntry(const DRAWITEMSTRUCT& item);
 
 // A window timer of `window` with the given id that runs while the model is
 // enabled, at the model's interval.

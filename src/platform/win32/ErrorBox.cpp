@@ -6,6 +6,11 @@ void MessageBoxErrorReporter::ShowError(const std::string& text) {
     ::MessageBoxA(m_owner, text.c_str(), kApplicationTitle, MB_ICONERROR | MB_OK);
 }
 
+void MessageBoxInformation::ShowInformation(std::string_view text, std::string_view caption) {
+    ::MessageBoxA(m_owner, std::string(text).c_str(), std::string(caption).c_str(),
+                  MB_ICONINFORMATION | MB_OK);
+}
+
 void ShowErrorBox(HWND owner, const std::string& message) {
     MessageBoxErrorReporter(owner).ShowError(FormatErrorMessage(message));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ErrorReporting.h"
+#include "app/InformationBox.h"
 
 #include <windows.h>
 
@@ -19,6 +20,17 @@ class MessageBoxErrorReporter final : public ErrorReporter {
 public:
     explicit MessageBoxErrorReporter(HWND owner) : m_owner(owner) {}
     void ShowError(const std::string& text) override;
+
+private:
+    HWND m_owner;
+};
+
+// The application's message box for notices, modal to its owner: OK button
+// and the information icon.
+class MessageBoxInformation final : public InformationBox {
+public:
+    explicit MessageBoxInformation(HWND owner) : m_owner(owner) {}
+    void ShowInformation(std::string_view text, std::string_view caption) override;
 
 private:
     HWND m_owner;

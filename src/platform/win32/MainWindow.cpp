@@ -18,6 +18,7 @@ enum ControlId : int {
     kIdChkBox,
     kIdBtnselect,
     kIdChkEnabled,
+    kIdChkStart,
 };
 
 // Client area 436 x 436 pixels; controls in client coordinates (left, top,
@@ -31,6 +32,7 @@ constexpr RECT kOptionMixedBounds{164, 288, 164 + 57, 288 + 25};
 constexpr RECT kChkBoxBounds{264, 136, 264 + 121, 136 + 73};
 constexpr RECT kBtnselectBounds{280, 219, 280 + 89, 219 + 22};
 constexpr RECT kChkEnabledBounds{253, 264, 253 + 121, 264 + 17};
+constexpr RECT kChkStartBounds{253, 280, 253 + 137, 280 + 17};
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -69,9 +71,11 @@ void MainWindow::CreateControls() {
     m_img.Create(m_window, kIdImg, kImgBounds.left, kImgBounds.top,
                  kImgBounds.right - kImgBounds.left, kImgBounds.bottom - kImgBounds.top);
     m_errors = std::make_unique<MessageBoxErrorReporter>(m_window);
+    m_information = std::make_unique<MessageBoxInformation>(m_window);
     m_illustrations = std::make_unique<Win32IllustrationLoader>(m_instance, m_img);
-    m_form = std::make_unique<TFrmMain>(FrmMainContext{
-        MainTables(), m_windows, m_iniStore, ExecutablePath(), *m_illustrations, *m_errors});
+    m_form = std::make_unique<TFrmMain>(FrmMainContext{MainTables(), m_windows, m_iniStore,
+                                                       ExecutablePath(), *m_illustrations,
+                                                       *m_errors, *m_information, m_startup});
     TFrmMain& form = *m_form;
 
     BindLabel(form.LblSetting, CreateChild(m_window, "STATIC", form.LblSetting.Caption(), SS_CENTER,
@@ -87,16 +91,22 @@ void MainWindow::CreateControls() {
     BindRadioButton(form.OptionMixed,
                     CreateChild(m_window, "BUTTON", form.OptionMixed.Caption(),
                                 BS_RADIOBUTTON | WS_TABSTOP, kIdOptionMixed, kOptionMixedBounds));
-    m_chkBox = CreateChild(m_window, "LISTBOX", "",
-                           WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                           kIdChkBox, kChkBoxBounds);
-    BindCheckList(form.ChkBox, m_chkBox);
+    m_toggleChkBoxEntry = [this](int entry) { Run([&] { m_form->ChkBox.UserToggle(entry); }); };
+    BindCheckList(form.ChkBox,
+                  CreateChild(m_window, "LISTBOX", "",
+                              WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT |
+                                  LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                              kIdChkBox, kChkBoxBounds),
+                  m_toggleChkBoxEntry);
     BindButton(form.Btnselect,
                CreateChild(m_window, "BUTTON", form.Btnselect.Caption(), BS_PUSHBUTTON | WS_TABSTOP,
                            kIdBtnselect, kBtnselectBounds));
     BindCheckBox(form.ChkEnabled,
                  CreateChild(m_window, "BUTTON", form.ChkEnabled.Caption(),
                              BS_CHECKBOX | WS_TABSTOP, kIdChkEnabled, kChkEnabledBounds));
+    BindCheckBox(form.ChkStart,
+                 CreateChild(m_window, "BUTTON", form.ChkStart.Caption(), BS_CHECKBOX | WS_TABSTOP,
+                             kIdChkStart, kChkStartBounds));
     // Both timers run as the window is built; the creation sequence then
     // applies the stored "Enabled".
     BindTimer(form.MousePos, m_window, kMousePosTimerId);
@@ -105,7 +115,7 @@ void MainWindow::CreateControls() {
 
 void MainWindow::OnCommand(int id, int notification) {
     TFrmMain& form = *m_form;
-    if (id != kIdChkBox && notification != BN_CLICKED) {
+    if (notification != BN_CLICKED) {
         return;
     }
     switch (id) {
@@ -124,17 +134,20 @@ void MainWindow::OnCommand(int id, int notification) {
     case kIdBtnselect:
         Run([&] { form.Btnselect.Click(); });
         break;
-    case kIdChkBox:
-        if (notification == LBN_DBLCLK) {
-            const LRESULT entry = ::SendMessageA(m_chkBox, LB_GETCURSEL, 0, 0);
-            if (entry != LB_ERR) {
-                Run([&] { form.ChkBox.UserToggle(static_cast<int>(entry)); });
-            }
-        }
+    case kIdChkStart:
+        Run([&] { form.ChkStart.Click(); });
         break;
     default:
         break;
     }
+}
+
+bool MainWindow::MayClose() noexcept {
+    bool mayClose = false;
+    if (m_form) {
+        Run([&] { mayClose = m_form->CloseQuery(); });
+    }
+    return mayClose;
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,8 +168,33 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Run([this] { m_form->TimerEnum.Fire(); });
         }
         return 0;
+    case WM_MEASUREITEM:
+        if (wParam == kIdChkBox) {
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kCheckListItemHeight;
+            return TRUE;
+        }
+        return Default(message, wParam, lParam);
+    case WM_DRAWITEM:
+        if (wParam == kIdChkBox) {
+            DrawCheckListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        return Default(message, wParam, lParam);
     case WM_CLOSE:
-        ::DestroyWindow(m_window);
+        // Every close goes through the close query; a refused selection
+        // write keeps the window, with the palettes where they are.
+        if (MayClose()) {
+            ::DestroyWindow(m_window);
+        }
+        return 0;
+    case WM_QUERYENDSESSION:
+        return MayClose() ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        if (wParam != FALSE) {
+            ::DestroyWindow(m_window);
+        } else if (m_form) {
+            m_form->CloseCancelled();
+        }
         return 0;
     case WM_DESTROY:
         ::KillTimer(m_window, kMousePosTimerId);

@@ -6,10 +6,12 @@
 #include "platform/win32/Win32HostWindowSystem.h"
 #include "platform/win32/Win32IllustrationLoader.h"
 #include "platform/win32/Win32IniStore.h"
+#include "platform/win32/Win32StartupRegistry.h"
 #include "platform/win32/WindowBase.h"
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,6 +44,8 @@ private:
 
     void CreateControls();
     void OnCommand(int id, int notification);
+    // Runs the form's close query; true when the window may close.
+    bool MayClose() noexcept;
     // Runs a form event through the form's error funnel. Nothing may unwind
     // through the window procedure, so a defect's exception stops here too.
     template <typename Event> void Run(const Event& event) noexcept {
@@ -49,11 +53,13 @@ private:
     }
 
     HINSTANCE m_instance;
-    HWND m_chkBox = nullptr;
     Win32HostWindowSystem m_windows;
     Win32IniStore m_iniStore;
+    Win32StartupRegistry m_startup;
     AnimatedPicture m_img;
+    std::function<void(int)> m_toggleChkBoxEntry;
     std::unique_ptr<MessageBoxErrorReporter> m_errors;
+    std::unique_ptr<MessageBoxInformation> m_information;
     std::unique_ptr<Win32IllustrationLoader> m_illustrations;
     std::unique_ptr<TFrmMain> m_form;
 };

@@ -1,0 +1,344 @@
+// End-to-end probe of the user's choices in quillmere.exe against the demo
+// host: a click on a palette's check box (and the space bar on the focused
+// entry) brings that palette flush against its edge and writes Options.ini;
+// "Start with Windows" enters the program, quoted, under the Run key and
+// takes it out again; a close while Options.ini cannot be written shows the error
+// and keeps the window and the hidden palettes; a close brings every palette
+// back and ends the program; the next start finds the palette unticked and
+// leaves it on screen. Positions are the palettes' real window rectangles in
+// screen pixels. Prints one line per check and, last, "PASS" or "FAIL".
+
+#include "AppProcess.h"
+#include "DemoDesktop.h"
+#include "platform/win32/Win32StartupRegistry.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace probe;
+
+constexpr DWORD kSettleMs = 2000;
+// Watched for this long when something must not change (several ticks).
+constexpr DWORD kHoldMs = 500;
+constexpr int kEntryHeight = 16;
+// A point over the host's document area: no palette there, so ticked
+// palettes stay slid out.
+constexpr POINT kOverHost{640, 512};
+constexpr const char* kUnticked = "Color";
+
+// Where a palette stands slid in: flush against its edge, fully on screen.
+POINT ShownOrigin(const demo::DemoWindow& layout) {
+    const int width = layout.Right - layout.Left;
+    const int height = layout.Bottom - layout.Top;
+    const std::string edge = layout.Edge;
+    if (edge == "right") {
+        return {demo::kScreenWidth - width, layout.Top};
+    }
+    if (edge == "left") {
+        return {0, layout.Top};
+    }
+    return {layout.Left, demo::kWorkAreaHeight - height};
+}
+
+bool StandsShown(const Found& palette) {
+    const POINT origin = ShownOrigin(*palette.Layout);
+    const ScreenRect now = RectOf(palette.Window);
+    return now.Left == origin.x && now.Top == origin.y &&
+           now.Width() == LayoutRect(*palette.Layout).Width();
+}
+
+bool StandsHidden(const Found& palette) {
+    const ScreenRect now = RectOf(palette.Window);
+    return now.Left == palette.Layout->HiddenX && now.Top == palette.Layout->HiddenY;
+}
+
+std::vector<Found> Palettes(const std::vector<Found>& found) {
+    std::vector<Found> palettes;
+    for (const Found& window : found) {
+        if (window.IsPalette()) {
+            palettes.push_back(window);
+        }
+    }
+    return palettes;
+}
+
+// Every palette named in `shown` stands slid in, every other one slid out.
+bool SceneHolds(const std::vector<Found>& palettes, const std::vector<std::string>& shown) {
+    for (const Found& palette : palettes) {
+        bool wantShown = false;
+        for (const std::string& name : shown) {
+            wantShown = wantShown || palette.Is(name.c_str());
+        }
+        if (wantShown ? !StandsShown(palette) : !StandsHidden(palette)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string DescribeNow(const std::vector<Found>& palettes) {
+    std::string text;
+    for (const Found& palette : palettes) {
+        text += Format("%s\"%s\" at %s", text.empty() ? "" : ", ", palette.Layout->Caption,
+                       Describe(RectOf(palette.Window)).c_str());
+    }
+    return text;
+}
+
+std::string RunValue() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, quillmere::win32::kRunKeyPath, 0, KEY_QUERY_VALUE,
+                        &key) != ERROR_SUCCESS) {
+        return "(no Run key)";
+    }
+    char data[1024] = {};
+    DWORD size = sizeof(data) - 1;
+    DWORD type = 0;
+    const LONG status =
+        ::RegQueryValueExA(key, "Quillmere", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    ::RegCloseKey(key);
+    return status == ERROR_SUCCESS ? std::string(data) : "(none)";
+}
+
+// The application's message box (a dialog of class "#32770") of process `processId`.
+HWND MessageBoxOf(DWORD processId) {
+    for (HWND window : TopLevelWindowsOfClass("#32770")) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner == processId && ::IsWindowVisible(window)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+class SelectionProbe {
+public:
+    SelectionProbe(const std::vector<Found>& found, const AppFolder& folder)
+        : m_palettes(Palettes(found)), m_titles(ExpectedTitles(found)), m_folder(folder) {}
+
+    // First run: every palette ticked and hidden, then the user's choices.
+    void FirstRun(RunningApp& app) {
+        if (!ListUp(app, std::vector<bool>(m_titles.size(), true))) {
+            return;
+        }
+        Expect("at start", {});
+
+        const int color = IndexOf(kUnticked);
+        ClickEntry(color, 8);
+        ExpectList("a click on \"Color\"'s check box unticks it",
+                   ShownEntries(m_titles, Ticks({kUnticked})));
+        Expect("after the click", {kUnticked});
+        const std::string value =
+            m_folder.ReadEntry("Options.ini", "Options", std::to_string(color).c_str());
+        Check(value == "left,120",
+              Format("Options.ini holds %d=left,120 (read \"%s\")", color, value.c_str()));
+
+        // A click on the text only selects the entry; space toggles it.
+        const int layers = IndexOf("Layers");
+        ClickEntry(layers, 60);
+        ::Sleep(kHoldMs);
+        ExpectList("a click on \"Layers\"'s text changes no mark",
+                   ShownEntries(m_titles, Ticks({kUnticked})));
+        ::PostMessageA(m_list, WM_CHAR, ' ', 0);
+        ExpectList("space on the focused \"Layers\" unticks it",
+                   ShownEntries(m_titles, Ticks({kUnticked, "Layers"})));
+        Expect("after space", {kUnticked, "Layers"});
+        ::PostMessageA(m_list, WM_CHAR, ' ', 0);
+        ExpectList("space again ticks it", ShownEntries(m_titles, Ticks({kUnticked})));
+        Expect("after space again", {kUnticked});
+
+        StartWithWindows(app);
+        RefusedClose(app);
+
+        ::PostMessageA(app.MainWindow(), WM_CLOSE, 0, 0);
+        DWORD exitCode = 1;
+        const bool ended = app.WaitForExit(kExitWaitMs, exitCode);
+        Check(ended && exitCode == 0, Format("WM_CLOSE ends the program with status 0 (ended %d, "
+                                             "status %lu)",
+                                             ended ? 1 : 0, static_cast<unsigned long>(exitCode)));
+        std::vector<std::string> all;
+        for (const Found& palette : m_palettes) {
+            all.push_back(palette.Layout->Caption);
+        }
+        Expect("after the close every palette is flush against its edge", all);
+        const std::vector<std::string> lines = SectionLines();
+        Check(lines == std::vector<std::string>{Format("%d=left,120", color)},
+              "Options.ini lists only \"Color\" after the close (holds " + Join(lines) + ")");
+    }
+
+    // Second run: the saved choice comes back, and "Color" stays on screen.
+    void SecondRun(RunningApp& app) {
+        if (!ListUp(app, Ticks({kUnticked}))) {
+            return;
+        }
+        Expect("after a restart \"Color\" is still unticked", {kUnticked});
+        ::PostMessageA(app.MainWindow(), WM_CLOSE, 0, 0);
+        DWORD exitCode = 1;
+        Check(app.WaitForExit(kExitWaitMs, exitCode) && exitCode == 0,
+              "the second run ends on WM_CLOSE with status 0");
+    }
+
+private:
+    bool ListUp(RunningApp& app, const std::vector<bool>& ticked) {
+        m_list = app.Control("ListBox");
+        Check(app.MainWindow() != nullptr && m_list != nullptr,
+              "quillmere.exe shows its window and palette list");
+        if (m_list == nullptr) {
+            return false;
+        }
+        ::SetCursorPos(kOverHost.x, kOverHost.y);
+        ExpectList("the list", ShownEntries(m_titles, ticked));
+        return true;
+    }
+
+    int IndexOf(const char* title) const {
+        for (std::size_t i = 0; i < m_titles.size(); ++i) {
+            if (m_titles[i] == title) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+
+    std::vector<bool> Ticks(const std::vector<std::string>& unticked) const {
+        std::vector<bool> ticks;
+        for (const std::string& title : m_titles) {
+            bool ticked = true;
+            for (const std::string& name : unticked) {
+                ticked = ticked && title != name;
+            }
+            ticks.push_back(ticked);
+        }
+        return ticks;
+    }
+
+    // A left click at x (list client pixels) on entry `index`'s row.
+    void ClickEntry(int index, int x) const {
+        DWORD_PTR top = 0;
+        ::SendMessageTimeoutA(m_list, LB_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                              &top);
+        const int y = (index - static_cast<int>(top)) * kEntryHeight + kEntryHeight / 2;
+        ::PostMessageA(m_list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        ::PostMessageA(m_list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+
+    void ExpectList(const std::string& step, const std::vector<std::string>& wanted) const {
+        std::vector<std::string> shown;
+        WaitUntil([&] { return (shown = ListEntries(m_list)) == wanted; }, kSettleMs);
+        Check(shown == wanted, step + ": " + Join(wanted) + " (got " + Join(shown) + ")");
+    }
+
+    void Expect(const std::string& step, const std::vector<std::string>& shown) const {
+        const bool holds = WaitUntil([&] { return SceneHolds(m_palettes, shown); }, kSettleMs);
+        Check(holds, step + ": slid in " + Join(shown) + ", every other palette slid out (now " +
+                         DescribeNow(m_palettes) + ")");
+    }
+
+    std::vector<std::string> SectionLines() const {
+        char buffer[4096] = {};
+        ::GetPrivateProfileSectionA("Options", buffer, sizeof(buffer),
+                                    m_folder.PathOf("Options.ini").c_str());
+        std::vector<std::string> lines;
+        for (const char* line = buffer; *line != '\0'; line += lines.back().size() + 1) {
+            lines.emplace_back(line);
+        }
+        return lines;
+    }
+
+    void ClickStart(RunningApp& app, const char* step, const char* stored,
+                    const std::string& runValue) const {
+        ::PostMessageA(app.Control("Button", "Start with Windows"), BM_CLICK, 0, 0);
+        std::string read;
+        WaitUntil(
+            [&] { return (read = m_folder.ReadEntry("ZC.reg", "Info", "SystemStart")) == stored; },
+            kSettleMs);
+        Check(read == stored,
+              Format("%s: ZC.reg holds SystemStart=%s (read \"%s\")", step, stored, read.c_str()));
+        const std::string value = RunValue();
+        Check(value == runValue, step + std::string(": the Run key's \"Quillmere\" is ") +
+                                     runValue + " (read " + value + ")");
+    }
+
+    void StartWithWindows(RunningApp& app) const {
+        // The folder's name has a blank, so the stored command is quoted.
+        ClickStart(app, "\"Start with Windows\" ticked", "Yes", "\"" + m_folder.Program() + "\"");
+        ClickStart(app, "\"Start with Windows\" unticked", "No", "(none)");
+    }
+
+    // A refused write at close: the error box, the window stays and nothing
+    // is brought back.
+    void RefusedClose(RunningApp& app) const {
+        // Held open without sharing, as another program might: every write
+        // of the program is refused (a read-only attribute would not do as
+        // root, whom the file system lets write anyway).
+        const std::string file = m_folder.PathOf("Options.ini");
+        HANDLE lock = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        Check(lock != INVALID_HANDLE_VALUE, "Options.ini is held open without sharing");
+        ::PostMessageA(app.MainWindow(), WM_CLOSE, 0, 0);
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(app.MainWindow(), &processId);
+        HWND box = nullptr;
+        WaitUntil([&] { return (box = MessageBoxOf(processId)) != nullptr; }, kSettleMs);
+        const std::string wanted = "Unable to write to " + file + ".";
+        std::string text;
+        for (HWND label = nullptr;
+             box != nullptr &&
+             (label = ::FindWindowExA(box, label, "Static", nullptr)) != nullptr;) {
+            if (!CaptionOf(label).empty()) {
+                text = CaptionOf(label);
+            }
+        }
+        Check(box != nullptr && CaptionOf(box) == "Quillmere" && text == wanted,
+              "a close that cannot write Options.ini shows \"" + wanted +
+                  "\" in the error box (\"" + (box != nullptr ? CaptionOf(box) : std::string()) +
+                  "\": \"" + text + "\")");
+        Expect("the refused close brings nothing back", {kUnticked});
+        DWORD exitCode = 0;
+        Check(!app.WaitForExit(0, exitCode) && ::IsWindow(app.MainWindow()),
+              "the program and its window are still there");
+        if (box != nullptr) {
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+            WaitUntil([&] { return MessageBoxOf(processId) == nullptr; }, kSettleMs);
+        }
+        if (lock != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(lock);
+        }
+    }
+
+    std::vector<Found> m_palettes;
+    std::vector<std::string> m_titles;
+    const AppFolder& m_folder;
+    HWND m_list = nullptr;
+};
+
+} // namespace
+
+int main() {
+    std::vector<Found> found;
+    if (!WaitForDemoHost(found)) {
+        return Verdict();
+    }
+    const AppFolder folder("quillmere e2e selection");
+    folder.RemoveFile("Options.ini");
+    folder.RemoveFile("ZC.reg");
+    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+
+    SelectionProbe probe(found, folder);
+    {
+        RunningApp app;
+        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe");
+        probe.FirstRun(app);
+    }
+    {
+        RunningApp app;
+        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe again");
+        probe.SecondRun(app);
+    }
+    return Verdict();
+}

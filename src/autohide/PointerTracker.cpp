@@ -13,8 +13,13 @@ namespace {
 
 void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::string_view mode,
                         HostWindowSystem& windows) {
-    const std::string& edge = table.Row(hovered).Edge;
-    if (!IsKnownEdge(edge)) {
+    const ScreenEdge edge = table.Row(hovered).Edge;
+    switch (edge) {
+    case ScreenEdge::Left:
+    case ScreenEdge::Right:
+    case ScreenEdge::Bottom:
+        break;
+    case ScreenEdge::None: // Not yet placed by a scan: hovering it changes nothing.
         return;
     }
     if (mode == kModeTogether) {
@@ -52,20 +57,21 @@ bool PointerInAnyBand(const PaletteTable& table, ScreenPoint pointer, HostWindow
 
 } // namespace
 
-bool InEdgeBand(std::string_view edge, const ScreenRect& current, ScreenPoint pointer,
+bool InEdgeBand(ScreenEdge edge, const ScreenRect& current, ScreenPoint pointer,
                 std::int32_t screenWidth, std::int32_t workAreaHeight) {
     const std::int32_t px = pointer.X;
     const std::int32_t py = pointer.Y;
-    if (edge == kEdgeLeft) {
+    switch (edge) {
+    case ScreenEdge::Left:
         return 0 < px && px < current.Width() && current.Top < py && py < current.Bottom;
-    }
-    if (edge == kEdgeRight) {
+    case ScreenEdge::Right:
         return screenWidth - current.Width() < px && px < screenWidth && current.Top < py &&
                py < current.Bottom;
-    }
-    if (edge == kEdgeBottom) {
+    case ScreenEdge::Bottom:
         return current.Left < px && px < current.Right && workAreaHeight - current.Height() < py &&
                py < workAreaHeight;
+    case ScreenEdge::None: // Without an edge there is no slid-in place to keep open.
+        break;
     }
     return false;
 }

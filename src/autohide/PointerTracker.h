@@ -5,15 +5,14 @@
 #include "settings/IniFile.h"
 
 #include <cstdint>
-#include <string_view>
 
 namespace quillmere {
 
 // Whether the pointer lies where a palette on that edge stands when slid in,
 // judged from its current rectangle; all bounds are strict, so a pointer at
-// x = 0 is inside no "left" band. A row whose edge is none of "left", "right"
-// and "bottom" has no band. Screen pixels.
-bool InEdgeBand(std::string_view edge, const ScreenRect& current, ScreenPoint pointer,
+// x = 0 is inside no left band. A row without an edge has no band. Screen
+// pixels.
+bool InEdgeBand(ScreenEdge edge, const ScreenRect& current, ScreenPoint pointer,
                 std::int32_t screenWidth, std::int32_t workAreaHeight);
 
 // The host palette at a screen point: the window there, or the first window of

@@ -6,7 +6,7 @@ namespace quillmere {
 
 namespace {
 
-using OriginRule = ScreenPoint (*)(std::string_view, const ScreenRect&, std::int32_t, std::int32_t);
+using OriginRule = ScreenPoint (*)(ScreenEdge, const ScreenRect&, std::int32_t, std::int32_t);
 
 void MoveAcrossEdge(const PSinfo& row, HostWindowSystem& windows, OriginRule origin) {
     const ScreenRect current = windows.WindowRectOf(row.Handle);
@@ -29,8 +29,16 @@ void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& win
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows) {
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
         const PSinfo& row = table.Row(i);
-        if (row.Selected && IsKnownEdge(row.Edge)) {
-            SlideOut(table, i, windows);
+        switch (row.Edge) {
+        case ScreenEdge::Left:
+        case ScreenEdge::Right:
+        case ScreenEdge::Bottom:
+            if (row.Selected) {
+                SlideOut(table, i, windows);
+            }
+            break;
+        case ScreenEdge::None: // No scan has placed it: nothing to hide it behind.
+            break;
         }
     }
 }

@@ -9,19 +9,19 @@ namespace quillmere {
 
 // The two moves of a palette across its edge. Each reads the palette's current
 // rectangle right before it moves it, keeps its size and its place along the
-// edge, and ignores whether the move succeeded. An edge other than "right" and
-// "left" is moved as "bottom". Row is 1..Count().
+// edge, and ignores whether the move succeeded. A row without an edge is moved
+// as a bottom one. Row is 1..Count().
 
 // Flush against the edge, fully on screen.
 void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
 // Out across the edge, leaving a strip of kVisibleStrip pixels on screen.
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
 
-// Slides out every ticked row whose edge is exactly "left", "right" or
-// "bottom", in table order; rows with any other edge stay where they are.
+// Slides out every ticked row that has an edge, in table order; rows without
+// one stay where they are.
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows);
-// Slides in every row, ticked or not, in table order; an unknown or empty edge
-// is moved as "bottom".
+// Slides in every row, ticked or not, in table order; a row without an edge is
+// moved as a bottom one.
 void SlideInAll(const PaletteTable& table, HostWindowSystem& windows);
 
 } // namespace quillmere

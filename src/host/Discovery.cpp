@@ -23,12 +23,9 @@ ScreenRect FillRow(PSinfo& row, HostWindowSystem& windows, WindowHandle window,
                    const std::string& title) {
     const ScreenRect rect = windows.WindowRectOf(window);
     row.Handle = window;
-    EdgeChoice choice = ChooseEdge(rect, windows.ScreenWidth(), windows.WorkAreaHeight());
-    row.Edge = std::move(choice.Edge);
-    row.Left = choice.Home.Left;
-    row.Top = choice.Home.Top;
-    row.Right = choice.Home.Right;
-    row.Bottom = choice.Home.Bottom;
+    const EdgeChoice choice = ChooseEdge(rect, windows.ScreenWidth(), windows.WorkAreaHeight());
+    row.Edge = choice.Edge;
+    row.Home = choice.Home;
     row.Title = title;
     row.Selected = true;
     return rect;
@@ -172,10 +169,7 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
             const PSinfo& old = live.Row(i);
             PSinfo& now = scanned.Row(j);
             if (old.Handle == now.Handle) {
-                now.Left = old.Left;
-                now.Top = old.Top;
-                now.Right = old.Right;
-                now.Bottom = old.Bottom;
+                now.Home = old.Home;
                 now.Selected = old.Selected;
                 now.Edge = old.Edge;
             }

@@ -1,46 +1,45 @@
 #include "host/EdgeGeometry.h"
 
-#include "host/PSinfo.h"
-
 namespace quillmere {
 
-ScreenPoint HiddenOrigin(std::string_view edge, const ScreenRect& current, std::int32_t screenWidth,
+ScreenPoint HiddenOrigin(ScreenEdge edge, const ScreenRect& current, std::int32_t screenWidth,
                          std::int32_t workAreaHeight) {
-    if (edge == kEdgeRight) {
+    switch (edge) {
+    case ScreenEdge::Right:
         return {screenWidth - kVisibleStrip, current.Top};
-    }
-    if (edge == kEdgeLeft) {
+    case ScreenEdge::Left:
         return {kVisibleStrip - current.Width(), current.Top};
+    case ScreenEdge::Bottom:
+    case ScreenEdge::None: // No edge yet: the bottom is where every such row goes.
+        break;
     }
     return {current.Left, workAreaHeight - kVisibleStrip};
 }
 
-ScreenPoint ShownOrigin(std::string_view edge, const ScreenRect& current, std::int32_t screenWidth,
+ScreenPoint ShownOrigin(ScreenEdge edge, const ScreenRect& current, std::int32_t screenWidth,
                         std::int32_t workAreaHeight) {
-    if (edge == kEdgeRight) {
+    switch (edge) {
+    case ScreenEdge::Right:
         return {screenWidth - current.Width(), current.Top};
-    }
-    if (edge == kEdgeLeft) {
+    case ScreenEdge::Left:
         return {0, current.Top};
+    case ScreenEdge::Bottom:
+    case ScreenEdge::None: // As when sliding out: the bottom.
+        break;
     }
     return {current.Left, workAreaHeight - current.Height()};
-}
-
-bool IsKnownEdge(std::string_view edge) {
-    return edge == kEdgeLeft || edge == kEdgeRight || edge == kEdgeBottom;
 }
 
 EdgeChoice ChooseEdge(const ScreenRect& r, std::int32_t screenWidth, std::int32_t workAreaHeight) {
     // Partly off screen: back fully against the edge it sticks out of.
     if (r.Left < 0) {
-        return {std::string(kEdgeLeft), {0, r.Top, r.Right - r.Left, r.Bottom}};
+        return {ScreenEdge::Left, {0, r.Top, r.Right - r.Left, r.Bottom}};
     }
     if (r.Right > screenWidth) {
-        return {std::string(kEdgeRight), {screenWidth - r.Width(), r.Top, screenWidth, r.Bottom}};
+        return {ScreenEdge::Right, {screenWidth - r.Width(), r.Top, screenWidth, r.Bottom}};
     }
     if (r.Bottom > workAreaHeight) {
-        return {std::string(kEdgeBottom),
-                {r.Left, workAreaHeight - r.Height(), r.Right, workAreaHeight}};
+        return {ScreenEdge::Bottom, {r.Left, workAreaHeight - r.Height(), r.Right, workAreaHeight}};
     }
 
     // Fully on screen: the nearest edge. An exact tie, which the strict
@@ -49,13 +48,13 @@ EdgeChoice ChooseEdge(const ScreenRect& r, std::int32_t screenWidth, std::int32_
     const std::int32_t toLeft = r.Left;
     const std::int32_t toRight = screenWidth - r.Right;
     const std::int32_t toBottom = workAreaHeight - r.Bottom;
-    std::string_view edge = kEdgeBottom;
+    ScreenEdge edge = ScreenEdge::Bottom;
     if (toLeft <= toRight && toLeft <= toBottom) {
-        edge = kEdgeLeft;
+        edge = ScreenEdge::Left;
     } else if (toRight <= toBottom) {
-        edge = kEdgeRight;
+        edge = ScreenEdge::Right;
     }
-    return {std::string(edge), r};
+    return {edge, r};
 }
 
 } // namespace quillmere

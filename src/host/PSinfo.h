@@ -2,15 +2,10 @@
 
 #include "host/WindowTypes.h"
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace quillmere {
-
-inline constexpr std::string_view kEdgeLeft = "left";
-inline constexpr std::string_view kEdgeRight = "right";
-inline constexpr std::string_view kEdgeBottom = "bottom";
 
 inline constexpr std::string_view kPaletteClass = "PSFloatC";
 inline constexpr std::string_view kHostClass = "Photoshop";
@@ -19,12 +14,9 @@ inline constexpr std::string_view kHostClass = "Photoshop";
 // behind and its home rectangle (screen pixels, right/bottom exclusive).
 struct PSinfo {
     WindowHandle Handle = kNoWindow;
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Right = 0;
-    std::int32_t Bottom = 0;
+    ScreenRect Home;
     std::string Title;
-    std::string Edge;
+    ScreenEdge Edge = ScreenEdge::None;
     bool Selected = true;
 
     bool operator==(const PSinfo&) const = default;

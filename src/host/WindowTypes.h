@@ -21,6 +21,10 @@ struct ScreenRect {
     bool operator==(const ScreenRect&) const = default;
 };
 
+// The screen edge a palette hides behind. None marks a row that no scan has
+// placed yet.
+enum class ScreenEdge { Left, Right, Bottom, None };
+
 struct ScreenPoint {
     std::int32_t X = 0;
     std::int32_t Y = 0;

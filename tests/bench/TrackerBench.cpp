@@ -105,7 +105,7 @@ void BM_TickOverPaletteSeparately(benchmark::State& state) {
     Desktop d(static_cast<int>(state.range(0)));
     const PSinfo& first = d.tables.FloatingWindows.Row(1);
     d.desktop.ResetCallCount();
-    RunTicks(state, d, "Separately", {5, first.Top + 20});
+    RunTicks(state, d, "Separately", {5, first.Home.Top + 20});
     ReportCalls(state, d.desktop);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32HostWindowSystem.h"
 #include "platform/win32/Win32IniStore.h"
 #include "settings/IniFile.h"
+#include "settings/SelectionFile.h"
 
 #include <windows.h>
 
@@ -117,9 +118,10 @@ void CheckRows(const quillmere::PaletteTable& table, const std::vector<Found>& p
         Check(row.Handle == reinterpret_cast<quillmere::WindowHandle>(palette.Window),
               name + ": handle in enumeration order");
         Check(row.Title == title, name + ": title (got \"" + row.Title + "\")");
-        Check(row.Edge == palette.Layout->Edge,
-              name + ": edge " + palette.Layout->Edge + " (got " + row.Edge + ")");
-        const ScreenRect home{row.Left, row.Top, row.Right, row.Bottom};
+        const std::string edge(quillmere::EdgeName(row.Edge));
+        Check(edge == palette.Layout->Edge,
+              name + ": edge " + palette.Layout->Edge + " (got " + edge + ")");
+        const ScreenRect& home = row.Home;
         const ScreenRect expectedHome = ExpectedHome(*palette.Layout);
         Check(home == expectedHome,
               name + ": home " + Describe(expectedHome) + " (got " + Describe(home) + ")");

@@ -10,65 +10,63 @@ constexpr std::int32_t kWh = 984;
 
 TEST(ChooseEdge, PartlyOffScreenComesBackAgainstThatEdge) {
     const EdgeChoice left = ChooseEdge({-30, 100, 170, 300}, kSw, kWh);
-    EXPECT_EQ(left.Edge, "left");
+    EXPECT_EQ(left.Edge, ScreenEdge::Left);
     EXPECT_EQ(left.Home, (ScreenRect{0, 100, 200, 300}));
 
     const EdgeChoice right = ChooseEdge({1200, 50, 1400, 250}, kSw, kWh);
-    EXPECT_EQ(right.Edge, "right");
+    EXPECT_EQ(right.Edge, ScreenEdge::Right);
     EXPECT_EQ(right.Home, (ScreenRect{1080, 50, 1280, 250}));
 
     const EdgeChoice bottom = ChooseEdge({500, 900, 700, 1050}, kSw, kWh);
-    EXPECT_EQ(bottom.Edge, "bottom");
+    EXPECT_EQ(bottom.Edge, ScreenEdge::Bottom);
     EXPECT_EQ(bottom.Home, (ScreenRect{500, 834, 700, 984}));
 }
 
 TEST(ChooseEdge, OffLeftAndBelowIsLeft) {
-    EXPECT_EQ(ChooseEdge({-10, 900, 190, 1100}, kSw, kWh).Edge, "left");
+    EXPECT_EQ(ChooseEdge({-10, 900, 190, 1100}, kSw, kWh).Edge, ScreenEdge::Left);
 }
 
 TEST(ChooseEdge, FullyOnScreenTakesStrictlyNearestEdgeWithCurrentRectAsHome) {
     const ScreenRect atZero{0, 100, 200, 300};
-    EXPECT_EQ(ChooseEdge(atZero, kSw, kWh).Edge, "left");
+    EXPECT_EQ(ChooseEdge(atZero, kSw, kWh).Edge, ScreenEdge::Left);
     EXPECT_EQ(ChooseEdge(atZero, kSw, kWh).Home, atZero);
 
     const ScreenRect touchingRight{1080, 100, 1280, 300};
-    EXPECT_EQ(ChooseEdge(touchingRight, kSw, kWh).Edge, "right");
+    EXPECT_EQ(ChooseEdge(touchingRight, kSw, kWh).Edge, ScreenEdge::Right);
     EXPECT_EQ(ChooseEdge(touchingRight, kSw, kWh).Home, touchingRight);
 
-    EXPECT_EQ(ChooseEdge({600, 880, 700, 980}, kSw, kWh).Edge, "bottom");
+    EXPECT_EQ(ChooseEdge({600, 880, 700, 980}, kSw, kWh).Edge, ScreenEdge::Bottom);
 }
 
 TEST(ChooseEdge, TiesGoToLeftThenRightThenBottom) {
     // Centred between left and right, far from the bottom.
-    EXPECT_EQ(ChooseEdge({540, 100, 740, 300}, kSw, kWh).Edge, "left");
+    EXPECT_EQ(ChooseEdge({540, 100, 740, 300}, kSw, kWh).Edge, ScreenEdge::Left);
     // Equally near the right edge and the bottom.
-    EXPECT_EQ(ChooseEdge({1000, 700, 1180, 884}, kSw, kWh).Edge, "right");
+    EXPECT_EQ(ChooseEdge({1000, 700, 1180, 884}, kSw, kWh).Edge, ScreenEdge::Right);
     // Equally near all three: 100 from each.
     const ScreenRect all{100, 400, 1180, 884};
     const EdgeChoice choice = ChooseEdge(all, kSw, kWh);
-    EXPECT_EQ(choice.Edge, "left");
+    EXPECT_EQ(choice.Edge, ScreenEdge::Left);
     EXPECT_EQ(choice.Home, all);
 }
 
 TEST(SlidePositions, LeaveTenPixelsOnScreenAndKeepPlaceAlongEdge) {
     const ScreenRect rect{-190, 40, 10, 240}; // 200 wide, 200 high
-    EXPECT_EQ(HiddenOrigin("left", {0, 40, 200, 240}, 1024, 738), (ScreenPoint{-190, 40}));
-    EXPECT_EQ(ShownOrigin("left", rect, 1024, 738), (ScreenPoint{0, 40}));
-    EXPECT_EQ(HiddenOrigin("right", rect, 1024, 738), (ScreenPoint{1014, 40}));
-    EXPECT_EQ(ShownOrigin("right", rect, 1024, 738), (ScreenPoint{824, 40}));
+    EXPECT_EQ(HiddenOrigin(ScreenEdge::Left, {0, 40, 200, 240}, 1024, 738),
+              (ScreenPoint{-190, 40}));
+    EXPECT_EQ(ShownOrigin(ScreenEdge::Left, rect, 1024, 738), (ScreenPoint{0, 40}));
+    EXPECT_EQ(HiddenOrigin(ScreenEdge::Right, rect, 1024, 738), (ScreenPoint{1014, 40}));
+    EXPECT_EQ(ShownOrigin(ScreenEdge::Right, rect, 1024, 738), (ScreenPoint{824, 40}));
 
     const ScreenRect low{300, 600, 450, 750}; // 150 high
-    EXPECT_EQ(HiddenOrigin("bottom", low, 1024, 738), (ScreenPoint{300, 728}));
-    EXPECT_EQ(ShownOrigin("bottom", low, 1024, 738), (ScreenPoint{300, 588}));
+    EXPECT_EQ(HiddenOrigin(ScreenEdge::Bottom, low, 1024, 738), (ScreenPoint{300, 728}));
+    EXPECT_EQ(ShownOrigin(ScreenEdge::Bottom, low, 1024, 738), (ScreenPoint{300, 588}));
 }
 
-TEST(SlidePositions, UnknownEdgeMovesAsBottom) {
+TEST(SlidePositions, NoEdgeMovesAsBottom) {
     const ScreenRect rect{300, 600, 450, 750};
-    EXPECT_EQ(HiddenOrigin("", rect, 1024, 738), HiddenOrigin("bottom", rect, 1024, 738));
-    EXPECT_EQ(ShownOrigin("Left", rect, 1024, 738), ShownOrigin("bottom", rect, 1024, 738));
-    EXPECT_FALSE(IsKnownEdge("Left"));
-    EXPECT_FALSE(IsKnownEdge(""));
-    EXPECT_TRUE(IsKnownEdge("bottom"));
+    EXPECT_EQ(HiddenOrigin(ScreenEdge::None, rect, 1024, 738), (ScreenPoint{300, 728}));
+    EXPECT_EQ(ShownOrigin(ScreenEdge::None, rect, 1024, 738), (ScreenPoint{300, 588}));
 }
 
 } // namespace

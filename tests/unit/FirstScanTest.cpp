@@ -41,16 +41,14 @@ TEST_F(FirstScanTest, ListsPalettesInEnumerationOrderWithEdgeHomeAndTick) {
     const PSinfo& first = Table().Row(1);
     EXPECT_EQ(first.Handle, layers);
     EXPECT_EQ(first.Title, "Layers");
-    EXPECT_EQ(first.Edge, "right");
-    EXPECT_EQ((ScreenRect{first.Left, first.Top, first.Right, first.Bottom}),
-              (ScreenRect{1040, 100, 1240, 400}));
+    EXPECT_EQ(first.Edge, ScreenEdge::Right);
+    EXPECT_EQ(first.Home, (ScreenRect{1040, 100, 1240, 400}));
     EXPECT_TRUE(first.Selected);
 
     const PSinfo& second = Table().Row(2);
     EXPECT_EQ(second.Handle, color);
-    EXPECT_EQ(second.Edge, "left");
-    EXPECT_EQ((ScreenRect{second.Left, second.Top, second.Right, second.Bottom}),
-              (ScreenRect{0, 120, 200, 320}));
+    EXPECT_EQ(second.Edge, ScreenEdge::Left);
+    EXPECT_EQ(second.Home, (ScreenRect{0, 120, 200, 320}));
 
     ASSERT_EQ(m_chkBox.Entries().size(), 2u);
     EXPECT_EQ(m_chkBox.Entries()[0].Text, "Layers");
@@ -105,8 +103,8 @@ TEST_F(FirstScanTest, BottomPalettesAreKnownByHomeLeft) {
     m_desktop.AddPalette("Low", {344, 900, 544, 1000});
     Scan();
     ASSERT_EQ(Table().Count(), 1);
-    EXPECT_EQ(Table().Row(1).Edge, "bottom");
-    EXPECT_EQ(Table().Row(1).Top, 984 - 100);
+    EXPECT_EQ(Table().Row(1).Edge, ScreenEdge::Bottom);
+    EXPECT_EQ(Table().Row(1).Home.Top, 984 - 100);
     EXPECT_FALSE(Table().Row(1).Selected);
 }
 
@@ -131,10 +129,9 @@ TEST_F(FirstScanTest, TiedPaletteGetsAFullRowAndIsHidden) {
     Scan();
     ASSERT_EQ(Table().Count(), 1);
     const PSinfo& row = Table().Row(1);
-    EXPECT_EQ(row.Edge, "left");
+    EXPECT_EQ(row.Edge, ScreenEdge::Left);
     EXPECT_EQ(row.Title, "Centre");
-    EXPECT_EQ((ScreenRect{row.Left, row.Top, row.Right, row.Bottom}),
-              (ScreenRect{540, 100, 740, 300}));
+    EXPECT_EQ(row.Home, (ScreenRect{540, 100, 740, 300}));
     EXPECT_TRUE(row.Selected);
     EXPECT_EQ(m_desktop.RectOf(centred).Left, -190);
 }

@@ -87,14 +87,11 @@ protected:
     }
     // A row made by hand as a scan would have made it (home rectangle = rect),
     // with its check list entry.
-    WindowHandle AddRow(const ScreenRect& rect, const std::string& edge, bool selected) {
+    WindowHandle AddRow(const ScreenRect& rect, ScreenEdge edge, bool selected) {
         const WindowHandle window = m_desktop.AddPalette("P", rect);
         PSinfo& row = m_tables.FloatingWindows.Append();
         row.Handle = window;
-        row.Left = rect.Left;
-        row.Top = rect.Top;
-        row.Right = rect.Right;
-        row.Bottom = rect.Bottom;
+        row.Home = rect;
         row.Edge = edge;
         row.Selected = selected;
         row.Title = "P";

@@ -180,11 +180,11 @@ TEST_F(FrmMainTest, ARefusedModeWriteLeavesTheStoredModeAndSkipsTheIllustration)
 }
 
 TEST_F(FrmMainTest, TurningAutoHideOnSlidesOutEveryTickedRowByItsEdge) {
-    const WindowHandle left = AddRow({0, 100, 200, 300}, "left", true);
-    const WindowHandle right = AddRow({1080, 100, 1280, 300}, "right", true);
-    const WindowHandle bottom = AddRow({500, 834, 700, 984}, "bottom", true);
-    const WindowHandle noEdge = AddRow({300, 300, 400, 400}, "", true);
-    const WindowHandle unticked = AddRow({600, 300, 700, 400}, "left", false);
+    const WindowHandle left = AddRow({0, 100, 200, 300}, ScreenEdge::Left, true);
+    const WindowHandle right = AddRow({1080, 100, 1280, 300}, ScreenEdge::Right, true);
+    const WindowHandle bottom = AddRow({500, 834, 700, 984}, ScreenEdge::Bottom, true);
+    const WindowHandle noEdge = AddRow({300, 300, 400, 400}, ScreenEdge::None, true);
+    const WindowHandle unticked = AddRow({600, 300, 700, 400}, ScreenEdge::Left, false);
     m_form.MousePos.SetEnabled(false);
     m_form.TimerEnum.SetEnabled(false);
 
@@ -196,16 +196,16 @@ TEST_F(FrmMainTest, TurningAutoHideOnSlidesOutEveryTickedRowByItsEdge) {
                                                        {right, {1270, 100, 1470, 300}},
                                                        {bottom, {500, 974, 700, 1124}},
                                                        {noEdge, {300, 974, 400, 1074}}}))
-        << "a row without a known edge is moved as bottom";
+        << "a row without an edge is moved as bottom";
     EXPECT_EQ(m_desktop.RectOf(unticked), (ScreenRect{600, 300, 700, 400}));
 }
 
 TEST_F(FrmMainTest, TurningAutoHideOffBringsEveryPaletteFullyOnScreen) {
     m_form.ChkEnabled.SetChecked(true);
     m_desktop.ClearMoves();
-    const WindowHandle right = AddRow({1270, 100, 1470, 400}, "right", true);
-    const WindowHandle unticked = AddRow({500, 300, 700, 500}, "left", false);
-    const WindowHandle noEdge = AddRow({300, 300, 400, 400}, "", true);
+    const WindowHandle right = AddRow({1270, 100, 1470, 400}, ScreenEdge::Right, true);
+    const WindowHandle unticked = AddRow({500, 300, 700, 500}, ScreenEdge::Left, false);
+    const WindowHandle noEdge = AddRow({300, 300, 400, 400}, ScreenEdge::None, true);
 
     EXPECT_TRUE(m_form.RunEvent([&] { m_form.ChkEnabled.Click(); }));
 
@@ -217,7 +217,7 @@ TEST_F(FrmMainTest, TurningAutoHideOffBringsEveryPaletteFullyOnScreen) {
 }
 
 TEST_F(FrmMainTest, ARefusedEnableWriteLeavesTimersAndPalettesAlone) {
-    AddRow({0, 100, 200, 300}, "left", true);
+    AddRow({0, 100, 200, 300}, ScreenEdge::Left, true);
     m_form.MousePos.SetEnabled(false);
     m_form.TimerEnum.SetEnabled(false);
     m_store.SetReadOnly(kSettingsPath, true);
@@ -231,8 +231,8 @@ TEST_F(FrmMainTest, ARefusedEnableWriteLeavesTimersAndPalettesAlone) {
 }
 
 TEST_F(FrmMainTest, ThePointerTimerFollowsTheModeChosenSinceTheLastTick) {
-    const WindowHandle upper = AddRow({-190, 100, 10, 300}, "left", true);
-    const WindowHandle lower = AddRow({0, 400, 200, 600}, "left", true);
+    const WindowHandle upper = AddRow({-190, 100, 10, 300}, ScreenEdge::Left, true);
+    const WindowHandle lower = AddRow({0, 400, 200, 600}, ScreenEdge::Left, true);
     m_desktop.SetCursor({5, 200});
 
     EXPECT_TRUE(m_form.RunEvent([&] { m_form.OptionSeparately.Click(); }));

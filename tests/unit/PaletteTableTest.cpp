@@ -10,6 +10,8 @@ TEST(PaletteTable, AppendResetsStaleRowsAfterForget) {
     PSinfo& first = table.Append();
     first.Handle = 7;
     first.Title = "Layers";
+    first.Edge = ScreenEdge::Right;
+    first.Home = {1080, 100, 1280, 300};
     first.Selected = false;
     table.Forget();
     EXPECT_EQ(table.Count(), 0);
@@ -18,6 +20,8 @@ TEST(PaletteTable, AppendResetsStaleRowsAfterForget) {
     PSinfo& again = table.Append();
     EXPECT_EQ(again.Handle, kNoWindow);
     EXPECT_TRUE(again.Title.empty());
+    EXPECT_EQ(again.Edge, ScreenEdge::None) << "no scan has set the new row's edge";
+    EXPECT_EQ(again.Home, ScreenRect{});
     EXPECT_TRUE(again.Selected) << "every new row starts ticked";
 }
 

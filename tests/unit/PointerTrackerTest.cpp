@@ -1,6 +1,7 @@
 #include "autohide/PointerTracker.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
+#include "settings/SelectionFile.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,12 @@ constexpr const char* kSettingsPath = "C:\\Quillmere\\ZC.reg";
 // Screen 1280 x 984. Left and right palettes are 200 x 200 unless stated.
 class PointerTrackerTest : public ::testing::Test {
 protected:
-    WindowHandle AddRow(const ScreenRect& rect, const std::string& edge, bool selected = true) {
+    WindowHandle AddRow(const ScreenRect& rect, ScreenEdge edge, bool selected = true) {
         const WindowHandle window = m_desktop.AddPalette("P", rect);
         AddRowFor(window, edge, selected);
         return window;
     }
-    void AddRowFor(WindowHandle window, const std::string& edge, bool selected) {
+    void AddRowFor(WindowHandle window, ScreenEdge edge, bool selected) {
         PSinfo& row = m_table.Append();
         row.Handle = window;
         row.Edge = edge;
@@ -54,17 +55,17 @@ constexpr ScreenRect kRightIn{1080, 100, 1280, 300};
 
 TEST_F(PointerTrackerTest, PointerOnTheStripOfALeftPaletteBringsItFlushAgainstTheEdge) {
     SetMode("Together");
-    const WindowHandle left = AddRow(kUpperLeftOut, "left");
+    const WindowHandle left = AddRow(kUpperLeftOut, ScreenEdge::Left);
     Tick({5, 200});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftIn}}));
 }
 
 TEST_F(PointerTrackerTest, TogetherBringsInEveryTickedPaletteOfThatEdgeOnly) {
     SetMode("Together");
-    const WindowHandle upper = AddRow(kUpperLeftOut, "left");
-    const WindowHandle right = AddRow(kRightOut, "right");
-    AddRow({-190, 700, 10, 900}, "left", false);
-    const WindowHandle lower = AddRow(kLowerLeftOut, "left");
+    const WindowHandle upper = AddRow(kUpperLeftOut, ScreenEdge::Left);
+    const WindowHandle right = AddRow(kRightOut, ScreenEdge::Right);
+    AddRow({-190, 700, 10, 900}, ScreenEdge::Left, false);
+    const WindowHandle lower = AddRow(kLowerLeftOut, ScreenEdge::Left);
 
     Tick({5, 500});
 
@@ -75,9 +76,9 @@ TEST_F(PointerTrackerTest, TogetherBringsInEveryTickedPaletteOfThatEdgeOnly) {
 
 TEST_F(PointerTrackerTest, SeparatelyBringsInTheHoveredPaletteAndSendsOutTheOthersOfItsEdge) {
     SetMode("Separately");
-    const WindowHandle a = AddRow(kUpperLeftOut, "left");
-    const WindowHandle b = AddRow(kLowerLeftOut, "left");
-    const WindowHandle right = AddRow(kRightIn, "right");
+    const WindowHandle a = AddRow(kUpperLeftOut, ScreenEdge::Left);
+    const WindowHandle b = AddRow(kLowerLeftOut, ScreenEdge::Left);
+    const WindowHandle right = AddRow(kRightIn, ScreenEdge::Right);
 
     Tick({5, 200});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{a, kUpperLeftIn}, {b, kLowerLeftOut}}));
@@ -90,9 +91,9 @@ TEST_F(PointerTrackerTest, SeparatelyBringsInTheHoveredPaletteAndSendsOutTheOthe
 
 TEST_F(PointerTrackerTest, MixedBringsInOneAtATimeAndSendsOutTogetherOnceEveryBandIsLeft) {
     SetMode("Mixed");
-    const WindowHandle a = AddRow(kUpperLeftOut, "left");
-    const WindowHandle b = AddRow(kLowerLeftOut, "left");
-    const WindowHandle right = AddRow(kRightOut, "right");
+    const WindowHandle a = AddRow(kUpperLeftOut, ScreenEdge::Left);
+    const WindowHandle b = AddRow(kLowerLeftOut, ScreenEdge::Left);
+    const WindowHandle right = AddRow(kRightOut, ScreenEdge::Right);
 
     Tick({5, 200});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{a, kUpperLeftIn}}));
@@ -114,7 +115,7 @@ TEST_F(PointerTrackerTest, MixedBandsAreStrictAtTheScreenEdge) {
     SetMode("Mixed");
     // A left palette the user left in the middle of the screen: its band is
     // where it would stand slid in, 0 < x < 200 and 100 < y < 300.
-    const WindowHandle left = AddRow({300, 100, 500, 300}, "left");
+    const WindowHandle left = AddRow({300, 100, 500, 300}, ScreenEdge::Left);
 
     Tick({1, 200});
     EXPECT_TRUE(m_desktop.Moves().empty());
@@ -124,8 +125,8 @@ TEST_F(PointerTrackerTest, MixedBandsAreStrictAtTheScreenEdge) {
 }
 
 TEST_F(PointerTrackerTest, MixedCountsTheBandsOfUntickedRows) {
-    AddRow({300, 100, 500, 300}, "left", false);
-    const WindowHandle right = AddRow(kRightIn, "right");
+    AddRow({300, 100, 500, 300}, ScreenEdge::Left, false);
+    const WindowHandle right = AddRow(kRightIn, ScreenEdge::Right);
 
     SetMode("Mixed");
     Tick({100, 200});
@@ -138,9 +139,9 @@ TEST_F(PointerTrackerTest, MixedCountsTheBandsOfUntickedRows) {
 
 TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeHasNoBand) {
     SetMode("Mixed");
-    AddRow({300, 100, 500, 300}, "", false);
-    const WindowHandle right = AddRow(kRightIn, "right");
-    // Inside the band the row would have as a "bottom" palette.
+    AddRow({300, 100, 500, 300}, ScreenEdge::None, false);
+    const WindowHandle right = AddRow(kRightIn, ScreenEdge::Right);
+    // Inside the band the row would have as a bottom palette.
     Tick({400, 900});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{right, kRightOut}}));
 }
@@ -150,10 +151,10 @@ TEST_F(PointerTrackerTest, PointerOffPalettesSlidesOutEveryTickedPaletteAtEveryT
         SCOPED_TRACE(mode);
         m_table = PaletteTable{};
         SetMode(mode);
-        const WindowHandle left = AddRow(kUpperLeftIn, "left");
-        const WindowHandle right = AddRow(kRightOut, "right");
-        const WindowHandle bottom = AddRow({600, 700, 800, 900}, "bottom");
-        const WindowHandle unticked = AddRow({400, 400, 500, 500}, "left", false);
+        const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
+        const WindowHandle right = AddRow(kRightOut, ScreenEdge::Right);
+        const WindowHandle bottom = AddRow({600, 700, 800, 900}, ScreenEdge::Bottom);
+        const WindowHandle unticked = AddRow({400, 400, 500, 500}, ScreenEdge::Left, false);
 
         Tick({640, 20});
         EXPECT_EQ(m_desktop.Moves(),
@@ -168,7 +169,7 @@ TEST_F(PointerTrackerTest, PointerOffPalettesSlidesOutEveryTickedPaletteAtEveryT
 
 TEST_F(PointerTrackerTest, AnotherApplicationsWindowCountsAsOffPalettes) {
     SetMode("Together");
-    const WindowHandle left = AddRow(kUpperLeftIn, "left");
+    const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
     m_desktop.Add({"Notepad", "Untitled", kStyleVisible | kStyleBorder, {0, 0, 600, 600}});
     m_desktop.AddHost({600, 0, 1280, 984});
     m_desktop.BringToTop(m_desktop.FindTopLevelWindow("Notepad"));
@@ -182,8 +183,8 @@ TEST_F(PointerTrackerTest, AnotherApplicationsWindowCountsAsOffPalettes) {
 
 TEST_F(PointerTrackerTest, ControlsInsideAPaletteAndPopupsItOwnsCountAsThePalette) {
     SetMode("Separately");
-    const WindowHandle palette = AddRow(kUpperLeftIn, "left");
-    const WindowHandle other = AddRow(kLowerLeftIn, "left");
+    const WindowHandle palette = AddRow(kUpperLeftIn, ScreenEdge::Left);
+    const WindowHandle other = AddRow(kLowerLeftIn, ScreenEdge::Left);
     m_desktop.AddChild(palette, "Button", {10, 110, 60, 130});
     const WindowHandle view = m_desktop.AddChild(palette, "PSViewC", {0, 150, 200, 300});
     m_desktop.AddChild(view, "Edit", {10, 160, 100, 180});
@@ -201,7 +202,7 @@ TEST_F(PointerTrackerTest, ControlsInsideAPaletteAndPopupsItOwnsCountAsThePalett
 
 TEST_F(PointerTrackerTest, APopupOwnedByAnotherWindowIsOffPalettes) {
     SetMode("Together");
-    const WindowHandle palette = AddRow(kUpperLeftIn, "left");
+    const WindowHandle palette = AddRow(kUpperLeftIn, ScreenEdge::Left);
     const WindowHandle dialog =
         m_desktop.Add({"#32770", "Dialog", kStyleVisible | kStyleBorder, {700, 100, 900, 300}});
     m_desktop.Add(
@@ -215,8 +216,8 @@ TEST_F(PointerTrackerTest, AnUntickedPaletteUnderThePointerSendsEveryTickedOneOu
         SCOPED_TRACE(mode);
         SetMode(mode);
         m_table = PaletteTable{};
-        const WindowHandle ticked = AddRow(kUpperLeftIn, "left");
-        const WindowHandle unticked = AddRow(kLowerLeftIn, "left", false);
+        const WindowHandle ticked = AddRow(kUpperLeftIn, ScreenEdge::Left);
+        const WindowHandle unticked = AddRow(kLowerLeftIn, ScreenEdge::Left, false);
 
         // The pointer is inside the unticked palette's own band, too.
         Tick({100, 500});
@@ -228,7 +229,7 @@ TEST_F(PointerTrackerTest, AnUntickedPaletteUnderThePointerSendsEveryTickedOneOu
 
 TEST_F(PointerTrackerTest, APaletteWindowMissingFromTheTableSendsEveryTickedOneOut) {
     SetMode("Mixed");
-    const WindowHandle ticked = AddRow(kUpperLeftIn, "left");
+    const WindowHandle ticked = AddRow(kUpperLeftIn, ScreenEdge::Left);
     m_desktop.AddPalette("New palette", {600, 400, 800, 600});
     Tick({700, 500});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{ticked, kUpperLeftOut}}));
@@ -237,8 +238,8 @@ TEST_F(PointerTrackerTest, APaletteWindowMissingFromTheTableSendsEveryTickedOneO
 TEST_F(PointerTrackerTest, TheLowestRowWithTheHoveredHandleDecides) {
     SetMode("Together");
     const WindowHandle shared = m_desktop.AddPalette("P", kUpperLeftOut);
-    AddRowFor(shared, "left", false);
-    AddRowFor(shared, "left", true);
+    AddRowFor(shared, ScreenEdge::Left, false);
+    AddRowFor(shared, ScreenEdge::Left, true);
     Tick({5, 200});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{shared, kUpperLeftOut}}))
         << "row 1 is unticked, so everything ticked goes out";
@@ -251,7 +252,7 @@ TEST_F(PointerTrackerTest, TheLowestRowWithTheHoveredHandleDecides) {
 
 TEST_F(PointerTrackerTest, AModeTextThatNamesNoModeNeverBringsAPaletteIn) {
     SetMode("together");
-    const WindowHandle left = AddRow(kUpperLeftOut, "left");
+    const WindowHandle left = AddRow(kUpperLeftOut, ScreenEdge::Left);
     Tick({5, 200});
     EXPECT_TRUE(m_desktop.Moves().empty());
     m_desktop.SetRect(left, kUpperLeftIn);
@@ -260,16 +261,16 @@ TEST_F(PointerTrackerTest, AModeTextThatNamesNoModeNeverBringsAPaletteIn) {
 }
 
 TEST_F(PointerTrackerTest, AMissingSettingsFileMeansTogether) {
-    const WindowHandle upper = AddRow(kUpperLeftOut, "left");
-    const WindowHandle lower = AddRow(kLowerLeftOut, "left");
+    const WindowHandle upper = AddRow(kUpperLeftOut, ScreenEdge::Left);
+    const WindowHandle lower = AddRow(kLowerLeftOut, ScreenEdge::Left);
     Tick({5, 200});
     EXPECT_EQ(m_desktop.Moves(),
               (std::vector<SimMove>{{upper, kUpperLeftIn}, {lower, kLowerLeftIn}}));
 }
 
 TEST_F(PointerTrackerTest, ReadsTheModeFromTheFileAtEveryTick) {
-    const WindowHandle upper = AddRow(kUpperLeftOut, "left");
-    const WindowHandle lower = AddRow(kLowerLeftOut, "left");
+    const WindowHandle upper = AddRow(kUpperLeftOut, ScreenEdge::Left);
+    const WindowHandle lower = AddRow(kLowerLeftOut, ScreenEdge::Left);
 
     SetMode("Together");
     const int readsBefore = m_store.ReadCount();
@@ -290,9 +291,9 @@ TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeIsNeverMovedByTheTracker) {
         SCOPED_TRACE(mode);
         SetMode(mode);
         m_table = PaletteTable{};
-        const WindowHandle noEdge = AddRow({400, 400, 600, 600}, "");
-        const WindowHandle left = AddRow(kUpperLeftIn, "left");
-        const WindowHandle odd = AddRow({700, 400, 900, 600}, "Right");
+        const WindowHandle noEdge = AddRow({400, 400, 600, 600}, ScreenEdge::None);
+        const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
+        const WindowHandle anotherNoEdge = AddRow({700, 400, 900, 600}, ScreenEdge::None);
 
         Tick({500, 500});
         EXPECT_TRUE(m_desktop.Moves().empty()) << "hovering it moves nothing";
@@ -300,7 +301,7 @@ TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeIsNeverMovedByTheTracker) {
         EXPECT_TRUE(m_desktop.Moves().empty());
         Tick({640, 900});
         EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
-        for (WindowHandle w : {noEdge, left, odd}) {
+        for (WindowHandle w : {noEdge, left, anotherNoEdge}) {
             m_desktop.Remove(w);
         }
     }
@@ -317,7 +318,7 @@ TEST_F(PointerTrackerTest, AnEmptyTableMovesNothing) {
 
 TEST(EdgeBand, IsWhereThePaletteWouldStandSlidInWithStrictBounds) {
     struct Case {
-        const char* Edge;
+        ScreenEdge Edge;
         ScreenRect Current;
         ScreenPoint Pointer;
         bool Inside;
@@ -326,22 +327,33 @@ TEST(EdgeBand, IsWhereThePaletteWouldStandSlidInWithStrictBounds) {
     const ScreenRect side{500, 100, 700, 300};    // 200 wide, rows 101..299
     const ScreenRect bottom{300, 974, 500, 1124}; // 150 high, columns 301..499
     const Case cases[] = {
-        {"left", side, {1, 101}, true},        {"left", side, {199, 299}, true},
-        {"left", side, {0, 200}, false},       {"left", side, {200, 200}, false},
-        {"left", side, {100, 100}, false},     {"left", side, {100, 300}, false},
-        {"right", side, {1081, 200}, true},    {"right", side, {1279, 200}, true},
-        {"right", side, {1080, 200}, false},   {"right", side, {1280, 200}, false},
-        {"right", side, {1200, 300}, false},   {"bottom", bottom, {301, 835}, true},
-        {"bottom", bottom, {499, 983}, true},  {"bottom", bottom, {300, 900}, false},
-        {"bottom", bottom, {500, 900}, false}, {"bottom", bottom, {400, 834}, false},
-        {"bottom", bottom, {400, 984}, false}, {"", side, {100, 200}, false},
-        {"Left", side, {100, 200}, false},     {"top", side, {600, 200}, false},
+        {ScreenEdge::Left, side, {1, 101}, true},
+        {ScreenEdge::Left, side, {199, 299}, true},
+        {ScreenEdge::Left, side, {0, 200}, false},
+        {ScreenEdge::Left, side, {200, 200}, false},
+        {ScreenEdge::Left, side, {100, 100}, false},
+        {ScreenEdge::Left, side, {100, 300}, false},
+        {ScreenEdge::Right, side, {1081, 200}, true},
+        {ScreenEdge::Right, side, {1279, 200}, true},
+        {ScreenEdge::Right, side, {1080, 200}, false},
+        {ScreenEdge::Right, side, {1280, 200}, false},
+        {ScreenEdge::Right, side, {1200, 300}, false},
+        {ScreenEdge::Bottom, bottom, {301, 835}, true},
+        {ScreenEdge::Bottom, bottom, {499, 983}, true},
+        {ScreenEdge::Bottom, bottom, {300, 900}, false},
+        {ScreenEdge::Bottom, bottom, {500, 900}, false},
+        {ScreenEdge::Bottom, bottom, {400, 834}, false},
+        {ScreenEdge::Bottom, bottom, {400, 984}, false},
+        {ScreenEdge::None, side, {100, 200}, false},
+        {ScreenEdge::None, side, {1200, 200}, false},
+        {ScreenEdge::None, bottom, {400, 900}, false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(InEdgeBand(c.Edge, c.Current, c.Pointer, 1280, 984), c.Inside)
-            << '"' << c.Edge << "\" at " << c.Pointer.X << "," << c.Pointer.Y;
+            << '"' << EdgeName(c.Edge) << "\" at " << c.Pointer.X << "," << c.Pointer.Y;
     }
-    EXPECT_TRUE(InEdgeBand("right", side, {1500, 200}, 1600, 984)) << "follows the screen width";
+    EXPECT_TRUE(InEdgeBand(ScreenEdge::Right, side, {1500, 200}, 1600, 984))
+        << "follows the screen width";
 }
 
 } // namespace

@@ -84,7 +84,7 @@ TEST_F(RescanTest, MovedPalettesWithSameCaptionsCauseNoRebuild) {
     m_desktop.SetRect(a, {1000, 100, 1200, 300});
     Tick();
     ASSERT_EQ(Table().Count(), 1);
-    EXPECT_EQ(Table().Row(1).Edge, "left") << "no rebuild: the edge is kept";
+    EXPECT_EQ(Table().Row(1).Edge, ScreenEdge::Left) << "no rebuild: the edge is kept";
     EXPECT_FALSE(Table().Row(1).Selected);
     ExpectCheckListMirrorsTable();
 }
@@ -104,8 +104,8 @@ TEST_F(RescanTest, NewPaletteEntersTickedAndUnmovedWhileOthersKeepEdgeHomeAndTic
 
     ASSERT_EQ(Table().Count(), 2);
     const PSinfo& kept = Table().Row(Table().FindByHandle(a));
-    EXPECT_EQ(kept.Edge, "left");
-    EXPECT_EQ(kept.Top, 100);
+    EXPECT_EQ(kept.Edge, ScreenEdge::Left);
+    EXPECT_EQ(kept.Home.Top, 100);
     EXPECT_FALSE(kept.Selected);
     const PSinfo& added = Table().Row(Table().FindByHandle(b));
     EXPECT_TRUE(added.Selected) << "the selection file is not consulted for a newcomer";

@@ -20,9 +20,9 @@ protected:
 
     // Three rows, one per edge, none of them ticked, each standing slid in.
     void ThreeUntickedRows() {
-        m_left = AddRow({0, 120, 200, 320}, "left", false);
-        m_right = AddRow({1080, 118, 1280, 318}, "right", false);
-        m_bottom = AddRow({344, 834, 544, 984}, "bottom", false);
+        m_left = AddRow({0, 120, 200, 320}, ScreenEdge::Left, false);
+        m_right = AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, false);
+        m_bottom = AddRow({344, 834, 544, 984}, ScreenEdge::Bottom, false);
     }
 
     WindowHandle m_left = kNoWindow;
@@ -56,8 +56,8 @@ TEST_F(SelectionTest, HandlersOnAnEmptyTableDoNothing) {
 }
 
 TEST_F(SelectionTest, SelectButtonFlipsRowsMarksAndCaptionButLeavesTheFile) {
-    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
-    const WindowHandle right = AddRow({1080, 118, 1280, 318}, "right", false);
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
+    const WindowHandle right = AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, false);
 
     m_form.Btnselect.Click();
     EXPECT_EQ(m_form.Btnselect.Caption(), "Select All");
@@ -82,9 +82,9 @@ TEST_F(SelectionTest, SelectButtonFlipsRowsMarksAndCaptionButLeavesTheFile) {
 }
 
 TEST_F(SelectionTest, CloseSavesTheChoicesThenBringsEveryPaletteBack) {
-    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
-    const WindowHandle right = AddRow({1080, 118, 1280, 318}, "right", false);
-    const WindowHandle bottom = AddRow({344, 974, 544, 1124}, "bottom", true);
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
+    const WindowHandle right = AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, false);
+    const WindowHandle bottom = AddRow({344, 974, 544, 1124}, ScreenEdge::Bottom, true);
 
     EXPECT_TRUE(m_form.CloseQuery());
 
@@ -110,8 +110,8 @@ TEST_F(SelectionTest, SelectNoneThenCloseListsEveryRow) {
 TEST_F(SelectionTest, SavingKeepsTheChoicesOfPalettesNotInTheTable) {
     // right,118 belongs to a row of the table, which decides for it.
     Write("0=left,500\r\n1=right,118\r\n7=bottom,9\r\n");
-    AddRow({1080, 118, 1280, 318}, "right", true);
-    AddRow({0, 120, 200, 320}, "left", false);
+    AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, true);
+    AddRow({0, 120, 200, 320}, ScreenEdge::Left, false);
 
     EXPECT_TRUE(m_form.CloseQuery());
     EXPECT_EQ(File(), "[Other]\r\nx=1\r\n[Options]\r\n1=left,120\r\n2=left,500\r\n3=bottom,9\r\n");
@@ -125,7 +125,7 @@ TEST_F(SelectionTest, ClosingWithoutTheHostKeepsEverySavedChoice) {
 }
 
 TEST_F(SelectionTest, ARefusedWriteAtCloseKeepsTheWindowAndThePalettesHidden) {
-    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
     m_store.SetReadOnly(kSelectionPath, true);
 
     EXPECT_FALSE(m_form.CloseQuery());
@@ -136,7 +136,7 @@ TEST_F(SelectionTest, ARefusedWriteAtCloseKeepsTheWindowAndThePalettesHidden) {
 }
 
 TEST_F(SelectionTest, ARefusedWriteAfterACheckClickKeepsTheNewChoices) {
-    const WindowHandle left = AddRow({-190, 120, 10, 320}, "left", true);
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
     m_store.SetReadOnly(kSelectionPath, true);
 
     EXPECT_FALSE(m_form.RunEvent([&] { m_form.ChkBox.UserToggle(0); }));

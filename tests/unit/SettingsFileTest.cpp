@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 #include "common/ProgramError.h"
 #include "platform/sim/MemoryIniStore.h"
+#include "settings/SelectionFile.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,31 @@ TEST(SettingsFile, OnlyTheExactWordYesIsOn) {
     EXPECT_TRUE(IsYes("Yes"));
     for (const char* value : {"yes", "YES", "Yes ", "", "No", "1", "True"}) {
         EXPECT_FALSE(IsYes(value)) << '"' << value << '"';
+    }
+}
+
+TEST(SelectionFile, EdgeNamesReadBackAndPlaceTheRowAlongItsEdge) {
+    struct Case {
+        ScreenEdge Edge;
+        const char* Name;
+        const char* Value;
+    };
+    // Home left 30, top 70: sides are known by their top, the bottom by its left.
+    const Case cases[] = {{ScreenEdge::Left, "left", "left,70"},
+                          {ScreenEdge::Right, "right", "right,70"},
+                          {ScreenEdge::Bottom, "bottom", "bottom,30"},
+                          {ScreenEdge::None, "", ",30"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Value);
+        EXPECT_EQ(EdgeName(c.Edge), c.Name);
+        EXPECT_EQ(ParseEdge(c.Name), c.Edge);
+        PSinfo row;
+        row.Home = {30, 70, 230, 270};
+        row.Edge = c.Edge;
+        EXPECT_EQ(SelectionValue(row), c.Value);
+    }
+    for (const char* text : {"Left", "RIGHT", "bottom ", "top"}) {
+        EXPECT_EQ(ParseEdge(text), ScreenEdge::None) << '"' << text << '"';
     }
 }
 

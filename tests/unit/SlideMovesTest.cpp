@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <vector>
 
 namespace quillmere {
 namespace {
@@ -15,7 +15,7 @@ class SlideMovesTest : public ::testing::Test {
 protected:
     // A palette window and its row; the row's home rectangle is deliberately
     // left at zero, since moves are computed from the current rectangle only.
-    std::int32_t AddRow(const ScreenRect& rect, const std::string& edge, bool selected = true) {
+    std::int32_t AddRow(const ScreenRect& rect, ScreenEdge edge, bool selected = true) {
         const WindowHandle window = m_desktop.AddPalette("P", rect);
         PSinfo& row = m_table.Append();
         row.Handle = window;
@@ -31,9 +31,9 @@ protected:
 };
 
 TEST_F(SlideMovesTest, MovesAcrossTheRowsEdgeKeepingTheSize) {
-    const auto left = AddRow({0, 120, 200, 420}, "left");
-    const auto right = AddRow({500, 300, 800, 400}, "right");
-    const auto bottom = AddRow({333, 400, 533, 550}, "bottom");
+    const auto left = AddRow({0, 120, 200, 420}, ScreenEdge::Left);
+    const auto right = AddRow({500, 300, 800, 400}, ScreenEdge::Right);
+    const auto bottom = AddRow({333, 400, 533, 550}, ScreenEdge::Bottom);
     for (auto row : {left, right, bottom}) {
         SlideOut(m_table, row, m_desktop);
     }
@@ -49,19 +49,19 @@ TEST_F(SlideMovesTest, MovesAcrossTheRowsEdgeKeepingTheSize) {
 }
 
 TEST_F(SlideMovesTest, UsesTheCurrentPlaceAlongTheEdgeAndTheCurrentScreen) {
-    const auto row = AddRow({0, 100, 200, 300}, "right");
+    const auto row = AddRow({0, 100, 200, 300}, ScreenEdge::Right);
     m_desktop.SetRect(HandleOf(row), {10, 444, 210, 644});
     m_desktop.SetScreen(1600, 900);
     SlideIn(m_table, row, m_desktop);
     EXPECT_EQ(RectOfRow(row), (ScreenRect{1400, 444, 1600, 644}));
 }
 
-TEST_F(SlideMovesTest, SlideOutAllMovesTickedRowsWithKnownEdgesInTableOrder) {
-    const auto right = AddRow({800, 10, 900, 110}, "right");
-    const auto unticked = AddRow({0, 10, 100, 110}, "left", false);
-    const auto noEdge = AddRow({400, 10, 500, 110}, "");
-    const auto oddEdge = AddRow({400, 200, 500, 300}, "top");
-    const auto left = AddRow({0, 200, 100, 300}, "left");
+TEST_F(SlideMovesTest, SlideOutAllMovesTickedRowsThatHaveAnEdgeInTableOrder) {
+    const auto right = AddRow({800, 10, 900, 110}, ScreenEdge::Right);
+    const auto unticked = AddRow({0, 10, 100, 110}, ScreenEdge::Left, false);
+    const auto noEdge = AddRow({400, 10, 500, 110}, ScreenEdge::None);
+    const auto anotherNoEdge = AddRow({400, 200, 500, 300}, ScreenEdge::None);
+    const auto left = AddRow({0, 200, 100, 300}, ScreenEdge::Left);
 
     SlideOutAll(m_table, m_desktop);
 
@@ -70,13 +70,13 @@ TEST_F(SlideMovesTest, SlideOutAllMovesTickedRowsWithKnownEdgesInTableOrder) {
     EXPECT_EQ(m_desktop.Moves(), expected);
     EXPECT_EQ(RectOfRow(unticked), (ScreenRect{0, 10, 100, 110}));
     EXPECT_EQ(RectOfRow(noEdge), (ScreenRect{400, 10, 500, 110}));
-    EXPECT_EQ(RectOfRow(oddEdge), (ScreenRect{400, 200, 500, 300}));
+    EXPECT_EQ(RectOfRow(anotherNoEdge), (ScreenRect{400, 200, 500, 300}));
 }
 
 TEST_F(SlideMovesTest, SlideInAllMovesEveryRowTickedOrNot) {
-    const auto left = AddRow({-90, 10, 10, 110}, "left");
-    const auto unticked = AddRow({500, 300, 600, 400}, "left", false);
-    const auto noEdge = AddRow({400, 10, 500, 110}, "");
+    const auto left = AddRow({-90, 10, 10, 110}, ScreenEdge::Left);
+    const auto unticked = AddRow({500, 300, 600, 400}, ScreenEdge::Left, false);
+    const auto noEdge = AddRow({400, 10, 500, 110}, ScreenEdge::None);
 
     SlideInAll(m_table, m_desktop);
 
@@ -87,8 +87,8 @@ TEST_F(SlideMovesTest, SlideInAllMovesEveryRowTickedOrNot) {
 }
 
 TEST_F(SlideMovesTest, RowsPastTheCountAreNeverMoved) {
-    AddRow({0, 10, 100, 110}, "left");
-    AddRow({800, 10, 900, 110}, "right");
+    AddRow({0, 10, 100, 110}, ScreenEdge::Left);
+    AddRow({800, 10, 900, 110}, ScreenEdge::Right);
     m_table.Forget();
     SlideOutAll(m_table, m_desktop);
     SlideInAll(m_table, m_desktop);

@@ -29,6 +29,10 @@ struct ClickCase {
     bool TickedAfter;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* out) {
+    *out << c.Name;
+}
+
 class ChkStartClickTest : public FrmMainTest, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(ChkStartClickTest, ClickLeavesTheListTheFileAndTheBoxAsExpected) {

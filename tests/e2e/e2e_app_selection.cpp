@@ -3,7 +3,8 @@
 // entry) brings that palette flush against its edge and writes Options.ini;
 // "Start with Windows" enters the program, quoted, under the Run key and
 // takes it out again; a close while Options.ini cannot be written shows the error
-// and keeps the window and the hidden palettes; a close brings every palette
+// and keeps the window and the hidden palettes; the session-end query brings
+// them back and a called-off session end hides them again; a close brings every palette
 // back and ends the program; the next start finds the palette unticked and
 // leaves it on screen. Positions are the palettes' real window rectangles in
 // screen pixels. Prints one line per check and, last, "PASS" or "FAIL".
@@ -154,6 +155,7 @@ public:
 
         StartWithWindows(app);
         RefusedClose(app);
+        SessionEndCalledOff(app);
 
         ::PostMessageA(app.MainWindow(), WM_CLOSE, 0, 0);
         DWORD exitCode = 1;
@@ -161,11 +163,7 @@ public:
         Check(ended && exitCode == 0, Format("WM_CLOSE ends the program with status 0 (ended %d, "
                                              "status %lu)",
                                              ended ? 1 : 0, static_cast<unsigned long>(exitCode)));
-        std::vector<std::string> all;
-        for (const Found& palette : m_palettes) {
-            all.push_back(palette.Layout->Caption);
-        }
-        Expect("after the close every palette is flush against its edge", all);
+        Expect("after the close every palette is flush against its edge", AllNames());
         const std::vector<std::string> lines = SectionLines();
         Check(lines == std::vector<std::string>{Format("%d=left,120", color)},
               "Options.ini lists only \"Color\" after the close (holds " + Join(lines) + ")");
@@ -194,6 +192,14 @@ private:
         ::SetCursorPos(kOverHost.x, kOverHost.y);
         ExpectList("the list", ShownEntries(m_titles, ticked));
         return true;
+    }
+
+    std::vector<std::string> AllNames() const {
+        std::vector<std::string> names;
+        for (const Found& palette : m_palettes) {
+            names.push_back(palette.Layout->Caption);
+        }
+        return names;
     }
 
     int IndexOf(const char* title) const {
@@ -309,6 +315,21 @@ private:
         if (lock != INVALID_HANDLE_VALUE) {
             ::CloseHandle(lock);
         }
+    }
+
+    // Log-off asks first: the program agrees after its close query, which
+    // brings every palette back; when the log-off is called off the ticked
+    // ones hide again.
+    void SessionEndCalledOff(RunningApp& app) const {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutA(app.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                              SMTO_ABORTIFHUNG, kSettleMs, &answer);
+        Check(answer == TRUE, Format("WM_QUERYENDSESSION is answered yes (%lu)",
+                                     static_cast<unsigned long>(answer)));
+        Expect("the session-end query brings every palette back", AllNames());
+        ::SendMessageTimeoutA(app.MainWindow(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF,
+                              SMTO_ABORTIFHUNG, kSettleMs, nullptr);
+        Expect("the session end called off, the ticked palettes hide again", {kUnticked});
     }
 
     std::vector<Found> m_palettes;

@@ -53,8 +53,6 @@ void TFrmMain::SetTimersEnabled(bool enabled) {
 }
 
 void TFrmMain::FormCreate() {
-    // The window's round region and the notification-icon record come first;
-    // they belong to the window that shows this form.
     m_creating = true;
     struct CreatingScope {
         bool& Flag;
@@ -66,8 +64,6 @@ void TFrmMain::FormCreate() {
     Btnselect.SetCaption(std::string(kSelectNone));
 
     const IniFile settings = SettingsFile();
-
-    // "OnTop" is applied here, before "SystemStart", by the stay-on-top switch.
 
     // Ticking the box runs ChkStartClick, which enters the running executable
     // again, so the start-up entry follows the program when it was moved.

@@ -43,11 +43,15 @@ void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::st
 }
 
 bool PointerInAnyBand(const PaletteTable& table, ScreenPoint pointer, HostWindowSystem& windows) {
+    if (table.Empty()) {
+        return false;
+    }
+    // The screen is read once for the whole test, which happens within one tick.
+    const std::int32_t screenWidth = windows.ScreenWidth();
+    const std::int32_t workAreaHeight = windows.WorkAreaHeight();
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
         const PSinfo& row = table.Row(i);
         const ScreenRect current = windows.WindowRectOf(row.Handle);
-        const std::int32_t screenWidth = windows.ScreenWidth();
-        const std::int32_t workAreaHeight = windows.WorkAreaHeight();
         if (InEdgeBand(row.Edge, current, pointer, screenWidth, workAreaHeight)) {
             return true;
         }

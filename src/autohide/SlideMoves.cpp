@@ -10,9 +10,27 @@ using OriginRule = ScreenPoint (*)(ScreenEdge, const ScreenRect&, std::int32_t, 
 
 void MoveAcrossEdge(const PSinfo& row, HostWindowSystem& windows, OriginRule origin) {
     const ScreenRect current = windows.WindowRectOf(row.Handle);
-    const std::int32_t screenWidth = windows.ScreenWidth();
-    const std::int32_t workAreaHeight = windows.WorkAreaHeight();
+    // Only the measure the edge stands on is read: the left edge is x = 0.
+    std::int32_t screenWidth = 0;
+    std::int32_t workAreaHeight = 0;
+    switch (row.Edge) {
+    case ScreenEdge::Right:
+        screenWidth = windows.ScreenWidth();
+        break;
+    case ScreenEdge::Left:
+        break;
+    case ScreenEdge::Bottom:
+    case ScreenEdge::None: // Moved as bottom.
+        workAreaHeight = windows.WorkAreaHeight();
+        break;
+    }
     const ScreenPoint to = origin(row.Edge, current, screenWidth, workAreaHeight);
+    // Every move is delivered to the host's user-interface thread, the one
+    // the user paints with: a palette already in place is left alone rather
+    // than woken ten times a second for nothing.
+    if (to.X == current.Left && to.Y == current.Top) {
+        return;
+    }
     windows.MoveWindowTo(row.Handle, to.X, to.Y, current.Width(), current.Height());
 }
 

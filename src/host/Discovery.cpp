@@ -115,7 +115,10 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         if (row.Selected && hideTicked) {
             const ScreenPoint to =
                 HiddenOrigin(row.Edge, rect, windows.ScreenWidth(), windows.WorkAreaHeight());
-            windows.MoveWindowTo(window, to.X, to.Y, rect.Width(), rect.Height());
+            // One already slid out (left so by an earlier run) needs no move.
+            if (to.X != rect.Left || to.Y != rect.Top) {
+                windows.MoveWindowTo(window, to.X, to.Y, rect.Width(), rect.Height());
+            }
         }
         return true;
     });

@@ -66,6 +66,12 @@ TEST_F(FirstScanTest, SlidesTickedPalettesOutLeavingTenPixels) {
     EXPECT_EQ(m_desktop.RectOf(right), (ScreenRect{1270, 100, 1470, 400}));
     EXPECT_EQ(m_desktop.RectOf(left), (ScreenRect{-190, 120, 10, 320}));
     EXPECT_EQ(m_desktop.RectOf(bottom), (ScreenRect{500, 974, 700, 1094}));
+
+    // A palette left slid out by an earlier run is not moved again.
+    m_tables.FloatingWindows.Forget();
+    m_desktop.ClearMoves();
+    Scan();
+    EXPECT_TRUE(m_desktop.Moves().empty());
 }
 
 TEST_F(FirstScanTest, WithAutoHideOffPalettesStayWhereTheyStand) {

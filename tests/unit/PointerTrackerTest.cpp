@@ -81,7 +81,8 @@ TEST_F(PointerTrackerTest, SeparatelyBringsInTheHoveredPaletteAndSendsOutTheOthe
     const WindowHandle right = AddRow(kRightIn, ScreenEdge::Right);
 
     Tick({5, 200});
-    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{a, kUpperLeftIn}, {b, kLowerLeftOut}}));
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{a, kUpperLeftIn}}))
+        << "B already stands slid out";
 
     Tick({5, 500});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{b, kLowerLeftIn}, {a, kUpperLeftOut}}))
@@ -107,8 +108,30 @@ TEST_F(PointerTrackerTest, MixedBringsInOneAtATimeAndSendsOutTogetherOnceEveryBa
     EXPECT_EQ(RectOf(a), kUpperLeftIn);
 
     Tick({640, 800});
-    EXPECT_EQ(m_desktop.Moves(),
-              (std::vector<SimMove>{{a, kUpperLeftOut}, {b, kLowerLeftOut}, {right, kRightOut}}));
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{a, kUpperLeftOut}, {b, kLowerLeftOut}}));
+    EXPECT_EQ(RectOf(right), kRightOut);
+}
+
+TEST_F(PointerTrackerTest, APaletteAlreadyWhereASlideWouldPutItIsNotMoved) {
+    for (const char* mode : {"Together", "Separately", "Mixed"}) {
+        SCOPED_TRACE(mode);
+        SetMode(mode);
+        m_table = PaletteTable{};
+        const WindowHandle upper = AddRow(kUpperLeftIn, ScreenEdge::Left);
+        const WindowHandle right = AddRow(kRightOut, ScreenEdge::Right);
+        // Over the upper palette, slid in: every palette stays where it is.
+        Tick({5, 200});
+        Tick({5, 200});
+        EXPECT_TRUE(m_desktop.Moves().empty());
+        // Off palettes, the upper one goes out; the others already are.
+        Tick({640, 800});
+        EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{upper, kUpperLeftOut}}));
+        Tick({640, 800});
+        EXPECT_TRUE(m_desktop.Moves().empty());
+        for (WindowHandle w : {upper, right}) {
+            m_desktop.Remove(w);
+        }
+    }
 }
 
 TEST_F(PointerTrackerTest, MixedBandsAreStrictAtTheScreenEdge) {
@@ -158,8 +181,9 @@ TEST_F(PointerTrackerTest, PointerOffPalettesSlidesOutEveryTickedPaletteAtEveryT
 
         Tick({640, 20});
         EXPECT_EQ(m_desktop.Moves(),
-                  (std::vector<SimMove>{
-                      {left, kUpperLeftOut}, {right, kRightOut}, {bottom, {600, 974, 800, 1174}}}));
+                  (std::vector<SimMove>{{left, kUpperLeftOut}, {bottom, {600, 974, 800, 1174}}}))
+            << "the right palette already stands slid out";
+        EXPECT_EQ(RectOf(right), kRightOut);
         EXPECT_EQ(RectOf(unticked), (ScreenRect{400, 400, 500, 500}));
         for (WindowHandle w : {left, right, bottom, unticked}) {
             m_desktop.Remove(w);
@@ -176,6 +200,7 @@ TEST_F(PointerTrackerTest, AnotherApplicationsWindowCountsAsOffPalettes) {
 
     Tick({100, 200});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
+    m_desktop.SetRect(left, kUpperLeftIn);
     Tick({900, 200});
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}))
         << "the host's main window is not a palette either";
@@ -191,12 +216,14 @@ TEST_F(PointerTrackerTest, ControlsInsideAPaletteAndPopupsItOwnsCountAsThePalett
     m_desktop.Add(
         {"ComboLBox", "", kStyleVisible | kStylePopup, {210, 100, 300, 200}, kNoWindow, palette});
 
-    const std::vector<SimMove> hovered{{palette, kUpperLeftIn}, {other, kLowerLeftOut}};
+    // The hovered palette stays in; the other one of its edge goes out.
+    const std::vector<SimMove> hovered{{other, kLowerLeftOut}};
     for (ScreenPoint point : {ScreenPoint{20, 120}, ScreenPoint{50, 170}, ScreenPoint{250, 150}}) {
         SCOPED_TRACE(::testing::Message() << point.X << "," << point.Y);
         m_desktop.SetRect(other, kLowerLeftIn);
         Tick(point);
         EXPECT_EQ(m_desktop.Moves(), hovered);
+        EXPECT_EQ(RectOf(palette), kUpperLeftIn);
     }
 }
 
@@ -237,7 +264,7 @@ TEST_F(PointerTrackerTest, APaletteWindowMissingFromTheTableSendsEveryTickedOneO
 
 TEST_F(PointerTrackerTest, TheLowestRowWithTheHoveredHandleDecides) {
     SetMode("Together");
-    const WindowHandle shared = m_desktop.AddPalette("P", kUpperLeftOut);
+    const WindowHandle shared = m_desktop.AddPalette("P", kUpperLeftIn);
     AddRowFor(shared, ScreenEdge::Left, false);
     AddRowFor(shared, ScreenEdge::Left, true);
     Tick({5, 200});
@@ -281,6 +308,8 @@ TEST_F(PointerTrackerTest, ReadsTheModeFromTheFileAtEveryTick) {
 
     // Changed by hand between two ticks.
     m_store.SetText(kSettingsPath, "[Info]\r\nFWoption=Mixed\r\n");
+    m_desktop.SetRect(upper, kUpperLeftOut);
+    m_desktop.SetRect(lower, kLowerLeftOut);
     Tick({5, 200});
     EXPECT_EQ(m_store.ReadCount(), readsBefore + 2);
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{upper, kUpperLeftIn}}));

@@ -12,7 +12,7 @@ namespace quillmere {
 namespace {
 
 void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::string_view mode,
-                        HostWindowSystem& windows) {
+                        HostWindowSystem& windows, ScreenMeasures& screen) {
     const ScreenEdge edge = table.Row(hovered).Edge;
     switch (edge) {
     case ScreenEdge::Left:
@@ -26,33 +26,28 @@ void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::st
         for (std::int32_t j = 1; j <= table.Count(); ++j) {
             const PSinfo& row = table.Row(j);
             if (row.Edge == edge && row.Selected) {
-                SlideIn(table, j, windows);
+                SlideIn(table, j, windows, screen);
             }
         }
     } else if (mode == kModeSeparately) {
-        SlideIn(table, hovered, windows);
+        SlideIn(table, hovered, windows, screen);
         for (std::int32_t j = 1; j <= table.Count(); ++j) {
             const PSinfo& row = table.Row(j);
             if (j != hovered && row.Edge == edge && row.Selected) {
-                SlideOut(table, j, windows);
+                SlideOut(table, j, windows, screen);
             }
         }
     } else if (mode == kModeMixed) {
-        SlideIn(table, hovered, windows);
+        SlideIn(table, hovered, windows, screen);
     }
 }
 
-bool PointerInAnyBand(const PaletteTable& table, ScreenPoint pointer, HostWindowSystem& windows) {
-    if (table.Empty()) {
-        return false;
-    }
-    // The screen is read once for the whole test, which happens within one tick.
-    const std::int32_t screenWidth = windows.ScreenWidth();
-    const std::int32_t workAreaHeight = windows.WorkAreaHeight();
+bool PointerInAnyBand(const PaletteTable& table, ScreenPoint pointer, HostWindowSystem& windows,
+                      ScreenMeasures& screen) {
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
         const PSinfo& row = table.Row(i);
         const ScreenRect current = windows.WindowRectOf(row.Handle);
-        if (InEdgeBand(row.Edge, current, pointer, screenWidth, workAreaHeight)) {
+        if (InEdgeBand(row.Edge, current, pointer, screen.Width(), screen.WorkAreaHeight())) {
             return true;
         }
     }
@@ -101,23 +96,24 @@ void TrackPointer(const PaletteTable& table, HostWindowSystem& windows,
                   const IniFile& settingsFile) {
     const std::string mode = ReadSetting(settingsFile, kFWoptionKey);
     const ScreenPoint pointer = windows.CursorPosition();
+    ScreenMeasures screen(windows);
 
     if (const WindowHandle palette = PaletteAt(windows, pointer); palette != kNoWindow) {
         const std::int32_t hovered = table.FindByHandle(palette);
         if (hovered == 0 || !table.Row(hovered).Selected) {
-            SlideOutAll(table, windows);
+            SlideOutAll(table, windows, screen);
         } else {
-            PointerOverPalette(table, hovered, mode, windows);
+            PointerOverPalette(table, hovered, mode, windows, screen);
         }
         return;
     }
 
     // Off palettes. "Mixed" lets the pointer roam where slid-in palettes stand (or would stand)
     // without sending the others out; they all go once it has left every band.
-    if (mode == kModeMixed && PointerInAnyBand(table, pointer, windows)) {
+    if (mode == kModeMixed && PointerInAnyBand(table, pointer, windows, screen)) {
         return;
     }
-    SlideOutAll(table, windows);
+    SlideOutAll(table, windows, screen);
 }
 
 } // namespace quillmere

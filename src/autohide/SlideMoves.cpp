@@ -8,26 +8,24 @@ namespace {
 
 using OriginRule = ScreenPoint (*)(ScreenEdge, const ScreenRect&, std::int32_t, std::int32_t);
 
-void MoveAcrossEdge(const PSinfo& row, HostWindowSystem& windows, OriginRule origin) {
+void MoveAcrossEdge(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen,
+                    OriginRule origin) {
     const ScreenRect current = windows.WindowRectOf(row.Handle);
     // Only the measure the edge stands on is read: the left edge is x = 0.
     std::int32_t screenWidth = 0;
     std::int32_t workAreaHeight = 0;
     switch (row.Edge) {
     case ScreenEdge::Right:
-        screenWidth = windows.ScreenWidth();
+        screenWidth = screen.Width();
         break;
     case ScreenEdge::Left:
         break;
     case ScreenEdge::Bottom:
     case ScreenEdge::None: // Moved as bottom.
-        workAreaHeight = windows.WorkAreaHeight();
+        workAreaHeight = screen.WorkAreaHeight();
         break;
     }
     const ScreenPoint to = origin(row.Edge, current, screenWidth, workAreaHeight);
-    // Every move is delivered to the host's user-interface thread, the one
-    // the user paints with: a palette already in place is left alone rather
-    // than woken ten times a second for nothing.
     if (to.X == current.Left && to.Y == current.Top) {
         return;
     }
@@ -36,15 +34,32 @@ void MoveAcrossEdge(const PSinfo& row, HostWindowSystem& windows, OriginRule ori
 
 } // namespace
 
+void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
+             ScreenMeasures& screen) {
+    MoveAcrossEdge(table.Row(row), windows, screen, &ShownOrigin);
+}
+
 void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {
-    MoveAcrossEdge(table.Row(row), windows, &ShownOrigin);
+    ScreenMeasures screen(windows);
+    SlideIn(table, row, windows, screen);
+}
+
+void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
+              ScreenMeasures& screen) {
+    MoveAcrossEdge(table.Row(row), windows, screen, &HiddenOrigin);
 }
 
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {
-    MoveAcrossEdge(table.Row(row), windows, &HiddenOrigin);
+    ScreenMeasures screen(windows);
+    SlideOut(table, row, windows, screen);
 }
 
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows) {
+    ScreenMeasures screen(windows);
+    SlideOutAll(table, windows, screen);
+}
+
+void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMeasures& screen) {
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
         const PSinfo& row = table.Row(i);
         switch (row.Edge) {
@@ -52,7 +67,7 @@ void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows) {
         case ScreenEdge::Right:
         case ScreenEdge::Bottom:
             if (row.Selected) {
-                SlideOut(table, i, windows);
+                SlideOut(table, i, windows, screen);
             }
             break;
         case ScreenEdge::None: // No scan has placed it: nothing to hide it behind.
@@ -62,8 +77,9 @@ void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows) {
 }
 
 void SlideInAll(const PaletteTable& table, HostWindowSystem& windows) {
+    ScreenMeasures screen(windows);
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        SlideIn(table, i, windows);
+        SlideIn(table, i, windows, screen);
     }
 }
 

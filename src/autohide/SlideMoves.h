@@ -2,6 +2,7 @@
 
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
+#include "host/ScreenMeasures.h"
 
 #include <cstdint>
 
@@ -10,16 +11,24 @@ namespace quillmere {
 // The two moves of a palette across its edge. Each reads the palette's current
 // rectangle right before it moves it, keeps its size and its place along the
 // edge, and ignores whether the move succeeded. A row without an edge is moved
-// as a bottom one. Row is 1..Count().
+// as a bottom one. A palette that already stands where the move would put it
+// is not moved: every move wakes the host's user-interface thread. Row is
+// 1..Count(). The forms that take a ScreenMeasures share its reads with the
+// rest of one operation.
 
 // Flush against the edge, fully on screen.
 void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
+void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
+             ScreenMeasures& screen);
 // Out across the edge, leaving a strip of kVisibleStrip pixels on screen.
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
+void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
+              ScreenMeasures& screen);
 
 // Slides out every ticked row that has an edge, in table order; rows without
 // one stay where they are.
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows);
+void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMeasures& screen);
 // Slides in every row, ticked or not, in table order; a row without an edge is
 // moved as a bottom one.
 void SlideInAll(const PaletteTable& table, HostWindowSystem& windows);

@@ -2,6 +2,7 @@
 
 #include "host/EdgeGeometry.h"
 #include "host/PaletteTest.h"
+#include "host/ScreenMeasures.h"
 #include "settings/SelectionFile.h"
 
 #include <string>
@@ -19,11 +20,11 @@ PaletteTestContext HostContext(HostWindowSystem& windows, WindowHandle host, boo
 
 // Fills a freshly appended row for an accepted palette: handle, edge, home
 // rectangle and title. Returns the palette's current rectangle.
-ScreenRect FillRow(PSinfo& row, HostWindowSystem& windows, WindowHandle window,
-                   const std::string& title) {
+ScreenRect FillRow(PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen,
+                   WindowHandle window, const std::string& title) {
     const ScreenRect rect = windows.WindowRectOf(window);
     row.Handle = window;
-    const EdgeChoice choice = ChooseEdge(rect, windows.ScreenWidth(), windows.WorkAreaHeight());
+    const EdgeChoice choice = ChooseEdge(rect, screen.Width(), screen.WorkAreaHeight());
     row.Edge = choice.Edge;
     row.Home = choice.Home;
     row.Title = title;
@@ -96,6 +97,7 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
     const PaletteTestContext context = HostContext(windows, host, true);
     PaletteTable& table = tables.FloatingWindows;
     tables.UntitledPaletteCount = 0;
+    ScreenMeasures screen(windows);
 
     windows.EnumerateTopLevelWindows([&](WindowHandle window) {
         PaletteTestResult test = TestPalette(windows, window, context);
@@ -105,7 +107,7 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         PSinfo& row = table.Append();
         const std::string title = TitleFor(std::move(test.Caption), tables.UntitledPaletteCount);
         chkBox.Append(title);
-        const ScreenRect rect = FillRow(row, windows, window, title);
+        const ScreenRect rect = FillRow(row, windows, screen, window, title);
 
         // The saved choice; the file is read afresh for every palette.
         if (IsListedInSelection(selectionFile.ReadSection(kSelectionSection),
@@ -114,7 +116,7 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         }
         if (row.Selected && hideTicked) {
             const ScreenPoint to =
-                HiddenOrigin(row.Edge, rect, windows.ScreenWidth(), windows.WorkAreaHeight());
+                HiddenOrigin(row.Edge, rect, screen.Width(), screen.WorkAreaHeight());
             // One already slid out (left so by an earlier run) needs no move.
             if (to.X != rect.Left || to.Y != rect.Top) {
                 windows.MoveWindowTo(window, to.X, to.Y, rect.Width(), rect.Height());
@@ -152,10 +154,11 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
     scanned.Forget();
     tables.UntitledPaletteCount = 0;
     const PaletteTestContext context = HostContext(windows, host, false);
+    ScreenMeasures screen(windows);
     windows.EnumerateTopLevelWindows([&](WindowHandle window) {
         PaletteTestResult test = TestPalette(windows, window, context);
         if (test.Verdict == PaletteVerdict::Palette) {
-            FillRow(scanned.Append(), windows, window,
+            FillRow(scanned.Append(), windows, screen, window,
                     TitleFor(std::move(test.Caption), tables.UntitledPaletteCount));
         }
         return true;

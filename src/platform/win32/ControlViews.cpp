@@ -1,7 +1,5 @@
 #include "platform/win32/ControlViews.h"
 
-#include <commctrl.h>
-
 namespace quillmere::win32 {
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style, int id,
@@ -46,21 +44,27 @@ namespace {
 constexpr int kCheckBoxInset = 2;
 constexpr int kCheckBoxSize = 12;
 constexpr int kCheckBoxColumn = kCheckListItemHeight;
-constexpr UINT_PTR kCheckListSubclassId = 1;
 
-LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR data) {
-    const auto& onToggle = *reinterpret_cast<const std::function<void(int)>*>(data);
+// What the subclassed list box keeps in its GWLP_USERDATA (free for the
+// application's use in a list box): the class's own procedure and the toggle.
+struct CheckListHook {
+    WNDPROC Original;
+    const std::function<void(int)>* OnToggle;
+};
+
+LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* hook = reinterpret_cast<CheckListHook*>(::GetWindowLongPtrA(listBox, GWLP_USERDATA));
+    const WNDPROC original = hook->Original;
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         // Selection and focus first, as for any click; then the toggle, when
         // the click landed on an entry's check box.
-        const LRESULT result = ::DefSubclassProc(listBox, message, wParam, lParam);
+        const LRESULT result = ::CallWindowProcA(original, listBox, message, wParam, lParam);
         const LRESULT hit = ::SendMessageA(listBox, LB_ITEMFROMPOINT, 0, lParam);
         const int x = static_cast<short>(LOWORD(lParam));
         if (HIWORD(hit) == 0 && x < kCheckBoxColumn) {
-            onToggle(static_cast<int>(LOWORD(hit)));
+            (*hook->OnToggle)(static_cast<int>(LOWORD(hit)));
         }
         return result;
     }
@@ -68,26 +72,30 @@ LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, L
         if (wParam == ' ') {
             const LRESULT caret = ::SendMessageA(listBox, LB_GETCARETINDEX, 0, 0);
             if (caret != LB_ERR && caret < ::SendMessageA(listBox, LB_GETCOUNT, 0, 0)) {
-                onToggle(static_cast<int>(caret));
+                (*hook->OnToggle)(static_cast<int>(caret));
             }
             return 0;
         }
         break;
     case WM_NCDESTROY:
-        ::RemoveWindowSubclass(listBox, &CheckListProcedure, kCheckListSubclassId);
+        ::SetWindowLongPtrA(listBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        ::SetWindowLongPtrA(listBox, GWLP_USERDATA, 0);
+        delete hook;
         break;
     default:
         break;
     }
-    return ::DefSubclassProc(listBox, message, wParam, lParam);
+    return ::CallWindowProcA(original, listBox, message, wParam, lParam);
 }
 
 } // namespace
 
 void BindCheckList(CheckListModel& model, HWND listBox,
                    const std::function<void(int index)>& onToggle) {
-    ::SetWindowSubclass(listBox, &CheckListProcedure, kCheckListSubclassId,
-                        reinterpret_cast<DWORD_PTR>(&onToggle));
+    auto* hook = new CheckListHook{nullptr, &onToggle};
+    ::SetWindowLongPtrA(listBox, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
+    hook->Original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        listBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckListProcedure)));
     model.OnChanged = [&model, listBox] {
         // A handful of entries: rebuilding the whole list is simplest and keeps
         // the list box an exact copy of the model.

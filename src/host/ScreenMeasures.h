@@ -3,7 +3,6 @@
 #include "host/HostWindowSystem.h"
 
 #include <cstdint>
-#include <optional>
 
 namespace quillmere {
 
@@ -16,22 +15,26 @@ public:
     explicit ScreenMeasures(HostWindowSystem& windows) : m_windows(&windows) {}
 
     std::int32_t Width() {
-        if (!m_width) {
+        if (!m_hasWidth) {
             m_width = m_windows->ScreenWidth();
+            m_hasWidth = true;
         }
-        return *m_width;
+        return m_width;
     }
     std::int32_t WorkAreaHeight() {
-        if (!m_workAreaHeight) {
+        if (!m_hasWorkAreaHeight) {
             m_workAreaHeight = m_windows->WorkAreaHeight();
+            m_hasWorkAreaHeight = true;
         }
-        return *m_workAreaHeight;
+        return m_workAreaHeight;
     }
 
 private:
     HostWindowSystem* m_windows;
-    std::optional<std::int32_t> m_width;
-    std::optional<std::int32_t> m_workAreaHeight;
+    std::int32_t m_width = 0;
+    std::int32_t m_workAreaHeight = 0;
+    bool m_hasWidth = false;
+    bool m_hasWorkAreaHeight = false;
 };
 
 } // namespace quillmere

@@ -38,6 +38,10 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
         # Figures only: speed is judged by reading them, never by a pass mark.
         step "benchmarks (figures)" build/native/tests/quillmere_bench \
             --benchmark_min_time=0.05 || failed=1
+        # Fixed seeds, so that a run judges the change and not the draw;
+        # the README says how to walk longer on fresh seeds.
+        step "soak walk (2 million steps)" build/native/tests/quillmere_soak \
+            --steps 500000 --seed 1 --seeds 4 || failed=1
     else
         skip "unit tests (ctest --preset native)"
     fi

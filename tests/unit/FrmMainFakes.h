@@ -1,0 +1,68 @@
+#pragma once
+
+// Recording doubles for what the main window shows and the start-up list it
+// changes, and where its files live. Free of GoogleTest, so that the soak
+// walk can use them outside the unit tests.
+
+#include "app/ErrorReporting.h"
+#include "app/IllustrationLoader.h"
+#include "app/InformationBox.h"
+#include "settings/StartWithWindows.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmere::testing {
+
+using Strings = std::vector<std::string>;
+
+inline constexpr const char* kExecutable = "C:\\Quillmere\\quillmere.exe";
+inline constexpr const char* kSettingsPath = "C:\\Quillmere\\ZC.reg";
+inline constexpr const char* kSelectionPath = "C:\\Quillmere\\Options.ini";
+
+class RecordingLoader final : public IllustrationLoader {
+public:
+    void LoadIllustration(std::string_view name) override { Loaded.emplace_back(name); }
+    Strings Loaded;
+};
+
+// Both message boxes: errors as their formatted text, notices as
+// "caption: text".
+class RecordingMessages final : public ErrorReporter, public InformationBox {
+public:
+    void ShowError(const std::string& text) override { Shown.push_back(text); }
+    void ShowInformation(std::string_view text, std::string_view caption) override {
+        Notices.push_back(std::string(caption) + ": " + std::string(text));
+    }
+    Strings Shown;
+    Strings Notices;
+};
+
+// The start-up list: records every call in order and keeps what was set.
+class FakeStartupRegistry final : public StartupRegistry {
+public:
+    bool IsAdministrator() override {
+        Calls.push_back("admin?");
+        return Administrator;
+    }
+    StartupEntryWrite SetStartupEntry(std::string_view name, std::string_view command) override {
+        Calls.push_back("set " + std::string(name) + "=" + std::string(command));
+        if (SetResult == StartupEntryWrite::Written) {
+            Entries[std::string(name)] = std::string(command);
+        }
+        return SetResult;
+    }
+    void RemoveStartupEntry(std::string_view name) override {
+        Calls.push_back("remove " + std::string(name));
+        Entries.erase(std::string(name));
+    }
+
+    bool Administrator = true;
+    StartupEntryWrite SetResult = StartupEntryWrite::Written;
+    Strings Calls;
+    std::map<std::string, std::string> Entries;
+};
+
+} // namespace quillmere::testing

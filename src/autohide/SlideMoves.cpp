@@ -8,13 +8,13 @@ namespace {
 
 using OriginRule = ScreenPoint (*)(ScreenEdge, const ScreenRect&, std::int32_t, std::int32_t);
 
-void MoveAcrossEdge(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen,
-                    OriginRule origin) {
-    const ScreenRect current = windows.WindowRectOf(row.Handle);
+void MoveAcrossEdge(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
+                    ScreenMeasures& screen, OriginRule origin) {
+    const ScreenRect current = windows.WindowRectOf(window);
     // Only the measure the edge stands on is read: the left edge is x = 0.
     std::int32_t screenWidth = 0;
     std::int32_t workAreaHeight = 0;
-    switch (row.Edge) {
+    switch (edge) {
     case ScreenEdge::Right:
         screenWidth = screen.Width();
         break;
@@ -25,18 +25,23 @@ void MoveAcrossEdge(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures
         workAreaHeight = screen.WorkAreaHeight();
         break;
     }
-    const ScreenPoint to = origin(row.Edge, current, screenWidth, workAreaHeight);
+    const ScreenPoint to = origin(edge, current, screenWidth, workAreaHeight);
     if (to.X == current.Left && to.Y == current.Top) {
         return;
     }
-    windows.MoveWindowTo(row.Handle, to.X, to.Y, current.Width(), current.Height());
+    windows.MoveWindowTo(window, to.X, to.Y, current.Width(), current.Height());
 }
 
 } // namespace
 
+void SlideWindowIn(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
+                   ScreenMeasures& screen) {
+    MoveAcrossEdge(window, edge, windows, screen, &ShownOrigin);
+}
+
 void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
              ScreenMeasures& screen) {
-    MoveAcrossEdge(table.Row(row), windows, screen, &ShownOrigin);
+    SlideWindowIn(table.Row(row).Handle, table.Row(row).Edge, windows, screen);
 }
 
 void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {
@@ -46,7 +51,7 @@ void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& wind
 
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
               ScreenMeasures& screen) {
-    MoveAcrossEdge(table.Row(row), windows, screen, &HiddenOrigin);
+    MoveAcrossEdge(table.Row(row).Handle, table.Row(row).Edge, windows, screen, &HiddenOrigin);
 }
 
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {

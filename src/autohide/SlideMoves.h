@@ -20,6 +20,10 @@ namespace quillmere {
 void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
 void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
              ScreenMeasures& screen);
+// The same for a palette known only by its window and edge: no table, no
+// allocation, so that a fault handler may use it.
+void SlideWindowIn(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
+                   ScreenMeasures& screen);
 // Out across the edge, leaving a strip of kVisibleStrip pixels on screen.
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,

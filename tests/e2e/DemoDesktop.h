@@ -219,4 +219,25 @@ inline std::string TempDirectory() {
     return std::string(buffer, length);
 }
 
+// Where a palette stands slid in: flush against its edge, fully on screen.
+inline POINT ShownOrigin(const demo::DemoWindow& layout) {
+    const int width = layout.Right - layout.Left;
+    const int height = layout.Bottom - layout.Top;
+    const std::string edge = layout.Edge;
+    if (edge == "right") {
+        return {demo::kScreenWidth - width, layout.Top};
+    }
+    if (edge == "left") {
+        return {0, layout.Top};
+    }
+    return {layout.Left, demo::kWorkAreaHeight - height};
+}
+
+inline bool StandsShown(const Found& palette) {
+    const POINT origin = ShownOrigin(*palette.Layout);
+    const ScreenRect now = RectOf(palette.Window);
+    return now.Left == origin.x && now.Top == origin.y &&
+           now.Width() == LayoutRect(*palette.Layout).Width();
+}
+
 } // namespace probe

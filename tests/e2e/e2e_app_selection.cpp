@@ -31,27 +31,6 @@ constexpr int kEntryHeight = 16;
 constexpr POINT kOverHost{640, 512};
 constexpr const char* kUnticked = "Color";
 
-// Where a palette stands slid in: flush against its edge, fully on screen.
-POINT ShownOrigin(const demo::DemoWindow& layout) {
-    const int width = layout.Right - layout.Left;
-    const int height = layout.Bottom - layout.Top;
-    const std::string edge = layout.Edge;
-    if (edge == "right") {
-        return {demo::kScreenWidth - width, layout.Top};
-    }
-    if (edge == "left") {
-        return {0, layout.Top};
-    }
-    return {layout.Left, demo::kWorkAreaHeight - height};
-}
-
-bool StandsShown(const Found& palette) {
-    const POINT origin = ShownOrigin(*palette.Layout);
-    const ScreenRect now = RectOf(palette.Window);
-    return now.Left == origin.x && now.Top == origin.y &&
-           now.Width() == LayoutRect(*palette.Layout).Width();
-}
-
 bool StandsHidden(const Found& palette) {
     const ScreenRect now = RectOf(palette.Window);
     return now.Left == palette.Layout->HiddenX && now.Top == palette.Layout->HiddenY;

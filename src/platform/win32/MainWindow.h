@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/UnitMain.h"
+#include "autohide/PaletteRescue.h"
 #include "platform/win32/AnimatedPicture.h"
 #include "platform/win32/ErrorBox.h"
 #include "platform/win32/Win32HostWindowSystem.h"
@@ -27,7 +28,9 @@ class MainWindow : public WindowBase<MainWindow> {
 public:
     static bool RegisterWindowClass();
 
-    explicit MainWindow(HINSTANCE instance) : m_instance(instance) {}
+    // rescue gets the table after every event, for the fault guard.
+    MainWindow(HINSTANCE instance, PaletteRescue& rescue)
+        : m_instance(instance), m_rescue(rescue) {}
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -50,9 +53,11 @@ private:
     // through the window procedure, so a defect's exception stops here too.
     template <typename Event> void Run(const Event& event) noexcept {
         RunWindowHandler(m_window, [&] { m_form->RunEvent(event); });
+        m_rescue.Update(MainTables().FloatingWindows);
     }
 
     HINSTANCE m_instance;
+    PaletteRescue& m_rescue;
     Win32HostWindowSystem m_windows;
     Win32IniStore m_iniStore;
     Win32StartupRegistry m_startup;

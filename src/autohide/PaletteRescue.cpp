@@ -1,0 +1,27 @@
+#include "autohide/PaletteRescue.h"
+
+#include "autohide/SlideMoves.h"
+
+namespace quillmere {
+
+void PaletteRescue::Update(const PaletteTable& table) noexcept {
+    const int next = 1 - m_published.load(std::memory_order_relaxed);
+    Copy& copy = m_copies[static_cast<std::size_t>(next)];
+    copy.Count = 0;
+    for (std::int32_t i = 1; i <= table.Count() && copy.Count < kCapacity; ++i) {
+        const PSinfo& row = table.Row(i);
+        copy.Entries[copy.Count++] = {row.Handle, row.Edge};
+    }
+    m_published.store(next, std::memory_order_release);
+}
+
+void PaletteRescue::BringBack(HostWindowSystem& windows) const noexcept {
+    const Copy& copy =
+        m_copies[static_cast<std::size_t>(m_published.load(std::memory_order_acquire))];
+    ScreenMeasures screen(windows);
+    for (std::size_t i = 0; i < copy.Count; ++i) {
+        SlideWindowIn(copy.Entries[i].Handle, copy.Entries[i].Edge, windows, screen);
+    }
+}
+
+} // namespace quillmere

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "host/HostWindowSystem.h"
+#include "host/PaletteTable.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+
+namespace quillmere {
+
+// What a fault handler needs to bring every palette back on screen when the
+// process is about to die: a copy of the table's windows and edges kept in
+// fixed storage, so that bringing them back allocates nothing and takes no
+// lock. The user-interface thread refreshes the copy after every event that
+// may change the table; the copy is published whole, so a fault on any
+// thread, even in the middle of a refresh, sees one consistent table.
+class PaletteRescue {
+public:
+    // More palettes than any host shows; rows past it are not rescued.
+    static constexpr std::size_t kCapacity = 256;
+
+    // User-interface thread only.
+    void Update(const PaletteTable& table) noexcept;
+    // Slides every palette of the last published copy in against its edge, as
+    // a close would. Any thread, any time; the moves never wait for the host.
+    void BringBack(HostWindowSystem& windows) const noexcept;
+
+private:
+    struct Entry {
+        WindowHandle Handle = kNoWindow;
+        ScreenEdge Edge = ScreenEdge::None;
+    };
+    struct Copy {
+        std::array<Entry, kCapacity> Entries{};
+        std::size_t Count = 0;
+    };
+
+    std::array<Copy, 2> m_copies{};
+    std::atomic<int> m_published{0};
+};
+
+} // namespace quillmere

@@ -1,0 +1,63 @@
+#include "autohide/PaletteRescue.h"
+#include "autohide/SlideMoves.h"
+#include "platform/sim/SimulatedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace quillmere {
+namespace {
+
+using sim::SimMove;
+using sim::SimulatedDesktop;
+
+// Screen 1280 x 984.
+class PaletteRescueTest : public ::testing::Test {
+protected:
+    WindowHandle AddRow(const ScreenRect& rect, ScreenEdge edge) {
+        const WindowHandle window = m_desktop.AddPalette("P", rect);
+        PSinfo& row = m_table.Append();
+        row.Handle = window;
+        row.Edge = edge;
+        return window;
+    }
+
+    SimulatedDesktop m_desktop{1280, 984};
+    PaletteTable m_table;
+    PaletteRescue m_rescue;
+};
+
+TEST_F(PaletteRescueTest, BringsEveryPaletteBackAsACloseWould) {
+    AddRow({-190, 100, 10, 300}, ScreenEdge::Left);
+    AddRow({1270, 100, 1470, 300}, ScreenEdge::Right);
+    AddRow({500, 974, 700, 1124}, ScreenEdge::Bottom);
+    AddRow({300, 300, 400, 400}, ScreenEdge::None);
+    m_rescue.Update(m_table);
+
+    SimulatedDesktop closed = m_desktop;
+    SlideInAll(m_table, closed);
+    m_rescue.BringBack(m_desktop);
+
+    EXPECT_EQ(m_desktop.Moves(), closed.Moves());
+    EXPECT_EQ(m_desktop.Moves().size(), 4u);
+}
+
+TEST_F(PaletteRescueTest, UsesTheLastPublishedTableOnly) {
+    const WindowHandle first = AddRow({-190, 100, 10, 300}, ScreenEdge::Left);
+    m_rescue.Update(m_table);
+    m_table.Forget();
+    const WindowHandle later = AddRow({1270, 100, 1470, 300}, ScreenEdge::Right);
+
+    m_rescue.BringBack(m_desktop);
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{first, {0, 100, 200, 300}}}))
+        << "the table changed but was not published yet";
+
+    m_rescue.Update(m_table);
+    m_desktop.ClearMoves();
+    m_rescue.BringBack(m_desktop);
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{later, {1080, 100, 1280, 300}}}));
+}
+
+} // namespace
+} // namespace quillmere

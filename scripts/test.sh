@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test on a fresh Debian machine: installs what is missing, builds
-# and runs the unit tests (native preset), builds the Windows programs
-# (windows preset) and runs the end-to-end probes under Wine and Xvfb.
+# and runs the unit tests (native preset), makes the optimised native build
+# (native-release preset), builds the Windows programs (windows preset) and
+# runs the end-to-end probes under Wine and Xvfb.
 # Exit status 0 only when every step passed.
 set -uo pipefail
 
@@ -41,6 +42,10 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     else
         skip "unit tests (ctest --preset native)"
     fi
+    # The optimised build a user makes, so that a warning only -O3 raises
+    # fails here rather than on the user's machine.
+    step "native release build" bash -c \
+        'cmake --preset native-release && cmake --build --preset native-release' || failed=1
     if step "windows build" bash -c 'cmake --preset windows && cmake --build --preset windows'; then
         step "end-to-end tests (tests/e2e/run.sh build/windows)" bash tests/e2e/run.sh build/windows || failed=1
     else
@@ -49,7 +54,8 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     fi
 else
     failed=1
-    for name in "native build" "unit tests" "windows build" "end-to-end tests"; do
+    for name in "native build" "unit tests" "native release build" "windows build" \
+        "end-to-end tests"; do
         skip "$name"
     done
 fi

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test on a fresh Debian machine: installs what is missing, builds
-# and runs the unit tests (native preset), builds the Windows programs
+# and runs the unit tests (native preset), makes the optimised native build
+# (native-release preset), runs the unit tests and the INI fuzz target under
+# AddressSanitizer and UBSan (sanitize preset), builds the Windows programs
 # (windows preset) and runs the end-to-end probes under Wine and Xvfb.
 # Exit status 0 only when every step passed.
 set -uo pipefail
@@ -30,6 +32,25 @@ skip() {
     results+=("SKIP  $1 (an earlier step failed)")
 }
 
+fuzzRuns=250000
+# The INI layer's fuzz target for a fixed number of inputs from a fixed seed,
+# so that every run does the same work (about 30 s here). What it adds to the
+# checked-in seeds goes to a scratch corpus under the build tree.
+fuzzIni() {
+    local work=build/sanitize/fuzz
+    rm -rf "$work" && mkdir -p "$work/corpus" || return 1
+    build/sanitize/tests/fuzz/quillmere_ini_fuzz -runs=$fuzzRuns -seed=1 \
+        -dict=tests/fuzz/ini.dict -artifact_prefix="$work/" "$work/corpus" tests/fuzz/corpus \
+        >"$work/log" 2>&1
+    local status=$?
+    if [ $status -eq 0 ]; then
+        grep -E '^#[0-9]+[[:space:]]+DONE|^Done' "$work/log"
+    else
+        tail -n 60 "$work/log"
+    fi
+    return $status
+}
+
 failed=0
 if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     step "native build" bash -c 'cmake --preset native && cmake --build --preset native' || failed=1
@@ -45,6 +66,20 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     else
         skip "unit tests (ctest --preset native)"
     fi
+    # The optimised build a user makes, so that a warning only -O3 raises
+    # fails here rather than on the user's machine.
+    step "native release build" bash -c \
+        'cmake --preset native-release && cmake --build --preset native-release' || failed=1
+    if step "sanitize build (clang, ASan and UBSan)" bash -c \
+        'cmake --preset sanitize && cmake --build --preset sanitize'; then
+        step "unit tests under sanitizers (ctest --preset sanitize)" ctest --preset sanitize \
+            || failed=1
+        step "INI fuzzing ($fuzzRuns inputs)" fuzzIni || failed=1
+    else
+        failed=1
+        skip "unit tests under sanitizers (ctest --preset sanitize)"
+        skip "INI fuzzing ($fuzzRuns inputs)"
+    fi
     if step "windows build" bash -c 'cmake --preset windows && cmake --build --preset windows'; then
         step "end-to-end tests (tests/e2e/run.sh build/windows)" bash tests/e2e/run.sh build/windows || failed=1
     else
@@ -53,7 +88,8 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     fi
 else
     failed=1
-    for name in "native build" "unit tests" "windows build" "end-to-end tests"; do
+    for name in "native build" "unit tests" "native release build" "sanitize build" \
+        "unit tests under sanitizers" "INI fuzzing" "windows build" "end-to-end tests"; do
         skip "$name"
     done
 fi

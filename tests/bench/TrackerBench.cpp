@@ -134,6 +134,7 @@ void BM_TickSettingsOnDisk(benchmark::State& state) {
     }
     ReportCalls(state, d.desktop);
     std::filesystem::remove(path);
+    std::filesystem::remove(path + ".lock");
 }
 
 // The 2000 ms re-scan while nothing changed: no rebuild.

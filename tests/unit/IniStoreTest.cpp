@@ -8,8 +8,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace quillmere {
@@ -23,6 +25,24 @@ std::string Slurp(const fs::path& path) {
     text << in.rdbuf();
     return text.str();
 }
+
+void Put(const fs::path& path, std::string_view text, fs::perms mode) {
+    std::ofstream(path, std::ios::binary) << text;
+    fs::permissions(path, mode);
+}
+
+// The message of the ProgramError the action raises, or "" when it raises none.
+template <class Action> std::string ErrorOf(Action action) {
+    try {
+        action();
+    } catch (const ProgramError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+constexpr auto kOwnerOnly = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
 
 class PortableIniStoreTest : public ::testing::Test {
 protected:
@@ -62,7 +82,90 @@ TEST_F(PortableIniStoreTest, WritesRoundTripInOrderAndReplaceInPlace) {
 
     EXPECT_EQ(Slurp(path), "[Info]\r\nFWoption=Mixed\r\nSystemStart=No\r\nOnTop=Yes\r\n");
     EXPECT_EQ(m_store.ReadValue(path, "INFO", "FWOPTION", ""), "Mixed");
-    EXPECT_FALSE(fs::exists(path + ".quillmere-tmp"));
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(m_dir)) {
+        names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"ZC.reg", "ZC.reg.lock"})) << "no temporary file left";
+}
+
+TEST_F(PortableIniStoreTest, WritesThroughALinkAndKeepsTheFileMode) {
+    const std::string path = PathOf("ZC.reg");
+    Put(PathOf("real.reg"), "[Info]\r\nEnabled=Yes\r\n", kOwnerOnly);
+    fs::create_symlink("real.reg", path);
+    m_store.WriteValue(path, "Info", "Enabled", "No");
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(Slurp(PathOf("real.reg")), "[Info]\r\nEnabled=No\r\n");
+    EXPECT_EQ(fs::status(path).permissions(), kOwnerOnly);
+}
+
+// What the user sees as a file that cannot be written, even when the program
+// runs as root, which the permissions themselves do not stop.
+TEST_F(PortableIniStoreTest, UnwritablePathsReadAsTheyStandAndRefuseWrites) {
+    const struct {
+        const char* Name;
+        void (*Make)(const fs::path& path);
+        const char* Enabled; // as read, "?" for the fallback
+    } kCases[] = {
+        {"directory", [](const fs::path& path) { fs::create_directory(path); }, "?"},
+        {"read-only file",
+         [](const fs::path& path) { Put(path, "[Info]\r\nEnabled=Yes\r\n", kReadOnly); }, "Yes"},
+        {"link to a read-only file",
+         [](const fs::path& path) {
+             Put(path.string() + ".target", "[Info]\r\nEnabled=Yes\r\n", kReadOnly);
+             fs::create_symlink(path.filename().string() + ".target", path);
+         },
+         "Yes"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.Name);
+        const std::string path = PathOf(c.Name);
+        c.Make(path);
+        const auto snapshot = [&] {
+            return std::tuple(fs::symlink_status(path).type(), fs::status(path).permissions(),
+                              fs::is_regular_file(path) ? Slurp(path) : "");
+        };
+        const auto before = snapshot();
+        EXPECT_EQ(m_store.ReadValue(path, "Info", "Enabled", "?"), c.Enabled);
+        EXPECT_EQ(m_store.ReadSection(path, "Info").size(), c.Enabled[0] == '?' ? 0u : 1u);
+        EXPECT_EQ(ErrorOf([&] { m_store.WriteValue(path, "Info", "Enabled", "No"); }),
+                  "Unable to write to " + path);
+        EXPECT_EQ(ErrorOf([&] { m_store.EraseSection(path, "Info"); }),
+                  "Unable to write to " + path);
+        EXPECT_EQ(snapshot(), before);
+    }
+}
+
+TEST_F(PortableIniStoreTest, TwoProcessesWritingAtOnceLoseNoEntry) {
+    constexpr int kWrites = 500;
+    const std::string path = PathOf("ZC.reg");
+    m_store.WriteValue(path, "Info", "Untouched", "kept");
+    std::set<std::string> expected{"Untouched=kept"};
+    std::vector<pid_t> writers;
+    for (const std::string prefix : {"A", "B"}) {
+        for (int i = 0; i < kWrites; ++i) {
+            expected.insert(prefix + std::to_string(i) + "=1");
+        }
+        const pid_t pid = ::fork();
+        ASSERT_NE(pid, -1);
+        if (pid == 0) {
+            PortableIniStore store;
+            const std::string error = ErrorOf([&] {
+                for (int i = 0; i < kWrites; ++i) {
+                    store.WriteValue(path, "Info", prefix + std::to_string(i), "1");
+                }
+            });
+            ::_exit(error.empty() ? 0 : 1);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers) {
+        int status = -1;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write was refused";
+    }
+    const std::vector<std::string> lines = m_store.ReadSection(path, "Info");
+    EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), expected);
 }
 
 TEST_F(PortableIniStoreTest, EraseSectionLeavesOtherSectionsAndForeignLinesAlone) {
@@ -86,7 +189,7 @@ TEST_F(PortableIniStoreTest, ValuesAreCutAt2047Characters) {
 
 TEST_F(PortableIniStoreTest, RefusedWriteRaisesTheErrorAndKeepsTheOldFile) {
     if (::geteuid() == 0) {
-        GTEST_SKIP() << "root ignores permissions; the refusal is covered by MemoryIniStore";
+        GTEST_SKIP() << "root ignores a directory's permissions";
     }
     const std::string path = PathOf("ZC.reg");
     m_store.WriteValue(path, "Info", "Enabled", "Yes");

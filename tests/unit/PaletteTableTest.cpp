@@ -36,8 +36,9 @@ TEST(PaletteTable, FindByHandleReturnsLowestRow) {
 
 TEST(PaletteTable, ReplaceCopiesRowsAndCount) {
     PaletteTable scanned;
-    scanned.Append().Title = "A";
-    scanned.Append().Title = "B";
+    for (const char* title : {"A", "B"}) {
+        scanned.Append().Title = title;
+    }
     PaletteTable live;
     for (int i = 0; i < 5; ++i) {
         live.Append();

@@ -1,6 +1,7 @@
 #include "autohide/PaletteRescue.h"
 
 #include "autohide/SlideMoves.h"
+#include "host/EdgeGeometry.h"
 
 namespace quillmere {
 
@@ -15,13 +16,29 @@ void PaletteRescue::Update(const PaletteTable& table) noexcept {
     m_published.store(next, std::memory_order_release);
 }
 
-void PaletteRescue::BringBack(HostWindowSystem& windows) const noexcept {
+void PaletteRescue::BringBack(HostWindowSystem& windows) noexcept {
+    m_broughtBack.store(true, std::memory_order_release);
     const Copy& copy =
         m_copies[static_cast<std::size_t>(m_published.load(std::memory_order_acquire))];
     ScreenMeasures screen(windows);
     for (std::size_t i = 0; i < copy.Count; ++i) {
         SlideWindowIn(copy.Entries[i].Handle, copy.Entries[i].Edge, windows, screen);
     }
+}
+
+bool PaletteRescue::AllBack(HostWindowSystem& windows) const noexcept {
+    const Copy& copy =
+        m_copies[static_cast<std::size_t>(m_published.load(std::memory_order_acquire))];
+    ScreenMeasures screen(windows);
+    for (std::size_t i = 0; i < copy.Count; ++i) {
+        const ScreenRect current = windows.WindowRectOf(copy.Entries[i].Handle);
+        const ScreenPoint shown =
+            ShownOrigin(copy.Entries[i].Edge, current, screen.Width(), screen.WorkAreaHeight());
+        if (shown.X != current.Left || shown.Y != current.Top) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace quillmere

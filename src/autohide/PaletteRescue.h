@@ -24,7 +24,14 @@ public:
     void Update(const PaletteTable& table) noexcept;
     // Slides every palette of the last published copy in against its edge, as
     // a close would. Any thread, any time; the moves never wait for the host.
-    void BringBack(HostWindowSystem& windows) const noexcept;
+    // From then on BroughtBack() is true: the process is ending, and no event
+    // may send a palette out again.
+    void BringBack(HostWindowSystem& windows) noexcept;
+    bool BroughtBack() const noexcept { return m_broughtBack.load(std::memory_order_acquire); }
+    // Whether every palette of that copy now stands where BringBack sends it.
+    // Moves land asynchronously: a dying process waits for this, for a while,
+    // since the window system may drop the moves of a process that is gone.
+    bool AllBack(HostWindowSystem& windows) const noexcept;
 
 private:
     struct Entry {
@@ -38,6 +45,7 @@ private:
 
     std::array<Copy, 2> m_copies{};
     std::atomic<int> m_published{0};
+    std::atomic<bool> m_broughtBack{false};
 };
 
 } // namespace quillmere

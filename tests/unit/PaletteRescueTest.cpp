@@ -37,7 +37,11 @@ TEST_F(PaletteRescueTest, BringsEveryPaletteBackAsACloseWould) {
 
     SimulatedDesktop closed = m_desktop;
     SlideInAll(m_table, closed);
+    EXPECT_FALSE(m_rescue.AllBack(m_desktop));
+    EXPECT_FALSE(m_rescue.BroughtBack());
     m_rescue.BringBack(m_desktop);
+    EXPECT_TRUE(m_rescue.AllBack(m_desktop));
+    EXPECT_TRUE(m_rescue.BroughtBack());
 
     EXPECT_EQ(m_desktop.Moves(), closed.Moves());
     EXPECT_EQ(m_desktop.Moves().size(), 4u);

@@ -10,49 +10,54 @@ namespace quillmere::win32 {
 
 namespace {
 
-// The system calls the handlers below without any context of ours.
-const PaletteRescue* g_rescue = nullptr;
+// At most 2 s for the palettes to arrive before the fault takes its course:
+// bounded, so that a hung host cannot keep a dying process alive. The moves
+// are sent again now and then, should a tick that was under way when the
+// fault came have sent a palette out after them.
+constexpr int kBackWaitSteps = 100;
+constexpr int kBackResendSteps = 10;
+constexpr DWORD kBackWaitStepMs = 20;
+constexpr DWORD kRescueWaitMs = 3000;
+
+// The system calls the handlers below without any context of ours, so what
+// they use is prepared here at installation.
+PaletteRescue* g_rescue = nullptr;
 HostWindowSystem* g_windows = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
+HANDLE g_rescueRequested = nullptr;
+HANDLE g_rescueDone = nullptr;
+DWORD g_rescueThreadId = 0;
 std::atomic_flag g_rescuing = ATOMIC_FLAG_INIT;
 
-// A fault inside the rescue, or on another thread meanwhile, must not start
-// it again.
+// The moves are made by a thread of our own, ready since start-up: a
+// faulting thread may have no stack left, and one the window system never
+// set up (a thread started from outside) cannot reliably move windows.
+DWORD WINAPI RescueThread(void*) {
+    // Sets this thread up with the window system before it is ever needed.
+    MSG message{};
+    ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    for (;;) {
+        ::WaitForSingleObject(g_rescueRequested, INFINITE);
+        for (int wait = 0; wait < kBackWaitSteps && !g_rescue->AllBack(*g_windows); ++wait) {
+            if (wait % kBackResendSteps == 0) {
+                g_rescue->BringBack(*g_windows);
+            }
+            ::Sleep(kBackWaitStepMs);
+        }
+        ::SetEvent(g_rescueDone);
+    }
+}
+
+// Once: a fault on another thread meanwhile waits for the same rescue.
 void Rescue() noexcept {
-    if (g_rescuing.test_and_set()) {
+    if (g_rescueRequested == nullptr || ::GetCurrentThreadId() == g_rescueThreadId) {
         return;
     }
-    if (g_rescue != nullptr && g_windows != nullptr) {
-        g_rescue->BringBack(*g_windows);
+    if (!g_rescuing.test_and_set()) {
+        ::ResetEvent(g_rescueDone);
+        ::SetEvent(g_rescueRequested);
     }
-    g_rescuing.clear();
-}
-
-bool IsHardwareFault(DWORD code) {
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_PRIV_INSTRUCTION:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_STACK_OVERFLOW:
-    case EXCEPTION_DATATYPE_MISALIGNMENT:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Sees a hardware fault before any frame does. Our code handles none of
-// these, and a fault at a place the unwinder cannot walk (a jump to a bad
-// address) never reaches the unhandled-exception filter at all, so the
-// palettes come back here. Should the fault be handled after all, the next
-// pointer tick slides them out again.
-LONG WINAPI OnFirstChanceException(EXCEPTION_POINTERS* exception) {
-    if (IsHardwareFault(exception->ExceptionRecord->ExceptionCode)) {
-        Rescue();
-    }
-    return EXCEPTION_CONTINUE_SEARCH;
+    ::WaitForSingleObject(g_rescueDone, kRescueWaitMs);
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
@@ -69,11 +74,19 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
 
 } // namespace
 
-void InstallFaultGuard(const PaletteRescue& rescue, HostWindowSystem& windows) noexcept {
+void InstallFaultGuard(PaletteRescue& rescue, HostWindowSystem& windows) noexcept {
     g_rescue = &rescue;
     g_windows = &windows;
+    g_rescueRequested = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    g_rescueDone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    // Lives as long as the process; its handle is not needed.
+    const HANDLE thread = ::CreateThread(nullptr, 0, &RescueThread, nullptr, 0, &g_rescueThreadId);
+    if (thread == nullptr || g_rescueRequested == nullptr || g_rescueDone == nullptr) {
+        g_rescueRequested = nullptr;
+        return;
+    }
+    ::CloseHandle(thread);
     g_previousFilter = ::SetUnhandledExceptionFilter(&OnUnhandledException);
-    ::AddVectoredExceptionHandler(1, &OnFirstChanceException);
     std::set_terminate(&OnTerminate);
 }
 

@@ -10,6 +10,6 @@ namespace quillmere::win32 {
 // against its edge before the process ends with its fault status, so that no
 // palette is left 10 pixels from vanishing. Both objects must live until the
 // process ends. Install once, early.
-void InstallFaultGuard(const PaletteRescue& rescue, HostWindowSystem& windows) noexcept;
+void InstallFaultGuard(PaletteRescue& rescue, HostWindowSystem& windows) noexcept;
 
 } // namespace quillmere::win32

@@ -52,6 +52,10 @@ private:
     // Runs a form event through the form's error funnel. Nothing may unwind
     // through the window procedure, so a defect's exception stops here too.
     template <typename Event> void Run(const Event& event) noexcept {
+        // A fault is bringing the palettes back and the process is ending.
+        if (m_rescue.BroughtBack()) {
+            return;
+        }
         RunWindowHandler(m_window, [&] { m_form->RunEvent(event); });
         m_rescue.Update(MainTables().FloatingWindows);
     }

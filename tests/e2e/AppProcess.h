@@ -19,6 +19,7 @@ inline constexpr DWORD kAppWaitMs = 15000;
 inline constexpr DWORD kExitWaitMs = 5000;
 inline constexpr const char* kAppMainClass = "TFrmMain";
 inline constexpr UINT kMessageTimeoutMs = 2000;
+inline constexpr DWORD kStartRetryMs = 3000;
 
 // A probe runs from <build>/tests/e2e; the program is <build>/quillmere.exe.
 inline std::string BuiltProgramPath() {
@@ -103,8 +104,16 @@ public:
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
         std::string commandLine = "\"" + program + "\"";
-        if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                              nullptr, directory.c_str(), &startup, &started)) {
+        // Wine may refuse for a moment right after an earlier copy of the
+        // program ended.
+        const bool created = WaitUntil(
+            [&] {
+                return ::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr,
+                                        FALSE, 0, nullptr, directory.c_str(), &startup,
+                                        &started) != FALSE;
+            },
+            kStartRetryMs);
+        if (!created) {
             return false;
         }
         m_process.Reset(started.hProcess);

@@ -150,6 +150,17 @@ public:
 
     // Second run: the saved choice comes back, and "Color" stays on screen.
     void SecondRun(RunningApp& app) {
+        // The close's moves and the error box may have changed the palettes'
+        // z-order, which is the order of the list.
+        std::vector<Found> now;
+        for (HWND window : TopLevelWindowsOfClass(quillmere::kPaletteClass.data())) {
+            for (const Found& palette : m_palettes) {
+                if (palette.Window == window) {
+                    now.push_back(palette);
+                }
+            }
+        }
+        m_titles = ExpectedTitles(now);
         if (!ListUp(app, Ticks({kUnticked}))) {
             return;
         }

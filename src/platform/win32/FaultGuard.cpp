@@ -17,47 +17,27 @@ namespace {
 constexpr int kBackWaitSteps = 100;
 constexpr int kBackResendSteps = 10;
 constexpr DWORD kBackWaitStepMs = 20;
-constexpr DWORD kRescueWaitMs = 3000;
 
 // The system calls the handlers below without any context of ours, so what
 // they use is prepared here at installation.
 PaletteRescue* g_rescue = nullptr;
 HostWindowSystem* g_windows = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER g_previousFilter = nullptr;
-HANDLE g_rescueRequested = nullptr;
-HANDLE g_rescueDone = nullptr;
-DWORD g_rescueThreadId = 0;
 std::atomic_flag g_rescuing = ATOMIC_FLAG_INIT;
 
-// The moves are made by a thread of our own, ready since start-up: a
-// faulting thread may have no stack left, and one the window system never
-// set up (a thread started from outside) cannot reliably move windows.
-DWORD WINAPI RescueThread(void*) {
-    // Sets this thread up with the window system before it is ever needed.
-    MSG message{};
-    ::PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
-    for (;;) {
-        ::WaitForSingleObject(g_rescueRequested, INFINITE);
-        for (int wait = 0; wait < kBackWaitSteps && !g_rescue->AllBack(*g_windows); ++wait) {
-            if (wait % kBackResendSteps == 0) {
-                g_rescue->BringBack(*g_windows);
-            }
-            ::Sleep(kBackWaitStepMs);
-        }
-        ::SetEvent(g_rescueDone);
-    }
-}
-
-// Once: a fault on another thread meanwhile waits for the same rescue.
+// Once: a fault on another thread meanwhile, or inside the rescue, leaves it
+// to the first. Runs on the faulting thread and allocates nothing.
 void Rescue() noexcept {
-    if (g_rescueRequested == nullptr || ::GetCurrentThreadId() == g_rescueThreadId) {
+    if (g_rescuing.test_and_set() || g_rescue == nullptr || g_windows == nullptr) {
         return;
     }
-    if (!g_rescuing.test_and_set()) {
-        ::ResetEvent(g_rescueDone);
-        ::SetEvent(g_rescueRequested);
+    g_rescue->BringBack(*g_windows);
+    for (int wait = 1; wait < kBackWaitSteps && !g_rescue->AllBack(*g_windows); ++wait) {
+        ::Sleep(kBackWaitStepMs);
+        if (wait % kBackResendSteps == 0) {
+            g_rescue->BringBack(*g_windows);
+        }
     }
-    ::WaitForSingleObject(g_rescueDone, kRescueWaitMs);
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
@@ -77,15 +57,6 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
 void InstallFaultGuard(PaletteRescue& rescue, HostWindowSystem& windows) noexcept {
     g_rescue = &rescue;
     g_windows = &windows;
-    g_rescueRequested = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    g_rescueDone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    // Lives as long as the process; its handle is not needed.
-    const HANDLE thread = ::CreateThread(nullptr, 0, &RescueThread, nullptr, 0, &g_rescueThreadId);
-    if (thread == nullptr || g_rescueRequested == nullptr || g_rescueDone == nullptr) {
-        g_rescueRequested = nullptr;
-        return;
-    }
-    ::CloseHandle(thread);
     g_previousFilter = ::SetUnhandledExceptionFilter(&OnUnhandledException);
     std::set_terminate(&OnTerminate);
 }

@@ -240,4 +240,25 @@ inline bool StandsShown(const Found& palette) {
            now.Width() == LayoutRect(*palette.Layout).Width();
 }
 
+// The palettes among the demo windows, in the same order.
+inline std::vector<Found> PalettesOf(const std::vector<Found>& found) {
+    std::vector<Found> palettes;
+    for (const Found& window : found) {
+        if (window.IsPalette()) {
+            palettes.push_back(window);
+        }
+    }
+    return palettes;
+}
+
+// Where each window stands now, for a failing check's message.
+inline std::string DescribeNow(const std::vector<Found>& windows) {
+    std::string text;
+    for (const Found& window : windows) {
+        text += Format("%s\"%s\" at %s", text.empty() ? "" : ", ", window.Layout->Caption,
+                       Describe(RectOf(window.Window)).c_str());
+    }
+    return text;
+}
+
 } // namespace probe

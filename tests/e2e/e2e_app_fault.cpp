@@ -29,15 +29,6 @@ bool AllShown(const std::vector<Found>& palettes) {
     return true;
 }
 
-std::string DescribeNow(const std::vector<Found>& palettes) {
-    std::string text;
-    for (const Found& palette : palettes) {
-        text += Format("%s\"%s\" at %s", text.empty() ? "" : ", ", palette.Layout->Caption,
-                       Describe(RectOf(palette.Window)).c_str());
-    }
-    return text;
-}
-
 } // namespace
 
 int main() {
@@ -45,12 +36,7 @@ int main() {
     if (!WaitForDemoHost(found)) {
         return Verdict();
     }
-    std::vector<Found> palettes;
-    for (const Found& window : found) {
-        if (window.IsPalette()) {
-            palettes.push_back(window);
-        }
-    }
+    const std::vector<Found> palettes = PalettesOf(found);
     const AppFolder folder("quillmere_e2e_fault");
     folder.RemoveFile("Options.ini");
     Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());

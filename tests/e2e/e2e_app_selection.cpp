@@ -36,16 +36,6 @@ bool StandsHidden(const Found& palette) {
     return now.Left == palette.Layout->HiddenX && now.Top == palette.Layout->HiddenY;
 }
 
-std::vector<Found> Palettes(const std::vector<Found>& found) {
-    std::vector<Found> palettes;
-    for (const Found& window : found) {
-        if (window.IsPalette()) {
-            palettes.push_back(window);
-        }
-    }
-    return palettes;
-}
-
 // Every palette named in `shown` stands slid in, every other one slid out.
 bool SceneHolds(const std::vector<Found>& palettes, const std::vector<std::string>& shown) {
     for (const Found& palette : palettes) {
@@ -58,15 +48,6 @@ bool SceneHolds(const std::vector<Found>& palettes, const std::vector<std::strin
         }
     }
     return true;
-}
-
-std::string DescribeNow(const std::vector<Found>& palettes) {
-    std::string text;
-    for (const Found& palette : palettes) {
-        text += Format("%s\"%s\" at %s", text.empty() ? "" : ", ", palette.Layout->Caption,
-                       Describe(RectOf(palette.Window)).c_str());
-    }
-    return text;
 }
 
 std::string RunValue() {
@@ -99,7 +80,7 @@ HWND MessageBoxOf(DWORD processId) {
 class SelectionProbe {
 public:
     SelectionProbe(const std::vector<Found>& found, const AppFolder& folder)
-        : m_palettes(Palettes(found)), m_titles(ExpectedTitles(found)), m_folder(folder) {}
+        : m_palettes(PalettesOf(found)), m_titles(ExpectedTitles(found)), m_folder(folder) {}
 
     // First run: every palette ticked and hidden, then the user's choices.
     void FirstRun(RunningApp& app) {

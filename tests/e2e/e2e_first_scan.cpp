@@ -181,12 +181,7 @@ int main() {
     if (!WaitForDemoHost(found)) {
         return Verdict();
     }
-    std::vector<Found> palettes;
-    for (const Found& window : found) {
-        if (window.IsPalette()) {
-            palettes.push_back(window);
-        }
-    }
+    const std::vector<Found> palettes = PalettesOf(found);
     Check(AllAtLayout(found), "every demo window stands at its layout rectangle before the scan");
 
     quillmere::win32::Win32HostWindowSystem windows;

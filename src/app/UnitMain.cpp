@@ -33,6 +33,14 @@ TFrmMain::TFrmMain(FrmMainContext context) : m_context(std::move(context)) {
     ChkBox.OnClickCheck = [this](int) { ChkBoxClickCheck(); };
     Btnselect.OnClick = [this] { BtnselectClick(); };
     ChkStart.OnClick = [this] { ChkStartClick(); };
+    ChkTop.OnClick = [this] { ChkTopClick(); };
+    BtnOK.OnClick = [this] { BtnOKClick(); };
+    BtnAbout.OnClick = [this] { BtnAboutClick(); };
+    BtnHelp.OnClick = [this] { BtnHelpClick(); };
+}
+
+std::string HelpFilePath(std::string_view executablePath) {
+    return LocationBesideExecutable(executablePath, kHelpFileName);
 }
 
 bool TFrmMain::RunEvent(const std::function<void()>& event) {
@@ -59,11 +67,23 @@ void TFrmMain::FormCreate() {
         ~CreatingScope() { Flag = false; }
     } creating{m_creating};
 
+    m_context.Frame.SetRoundRegion();
+    m_context.Frame.FillTrayIconData();
     m_context.Tables.FloatingWindows.Forget();
     m_context.Tables.ScannedWindows.Forget();
     Btnselect.SetCaption(std::string(kSelectNone));
 
     const IniFile settings = SettingsFile();
+
+    // Ticking the box writes "OnTop" again and makes the application window
+    // topmost; the call after it repeats that on purpose.
+    if (IsYes(ReadSetting(settings, kOnTopKey))) {
+        ChkTop.SetChecked(true);
+        m_context.Frame.SetApplicationTopmost(true);
+    } else {
+        ChkTop.SetChecked(false);
+        m_context.Frame.SetApplicationTopmost(false);
+    }
 
     // Ticking the box runs ChkStartClick, which enters the running executable
     // again, so the start-up entry follows the program when it was moved.
@@ -205,6 +225,80 @@ void TFrmMain::ChkStartClick() {
             ChkStart.Restore(!start);
         }
     }
+}
+
+void TFrmMain::ChkTopClick() {
+    // The write comes first: when it is refused, the topmost state stays.
+    const bool onTop = ChkTop.Checked();
+    WriteSetting(SettingsFile(), kOnTopKey, onTop ? kYes : kNo);
+    m_context.Frame.SetApplicationTopmost(onTop);
+}
+
+void TFrmMain::Panel1MouseDown(MouseButton button) {
+    if (button == MouseButton::Left) {
+        m_context.Frame.BeginDragMove();
+    }
+}
+
+void TFrmMain::BtnAboutClick() {
+    m_context.Frame.ShowAboutModal();
+}
+
+void TFrmMain::BtnHelpClick() {
+    m_context.Shell.ShellOpen("open", HelpFilePath(m_context.ExecutablePath), kShellDirectory);
+}
+
+void TFrmMain::BtnOKClick() {
+    HideToTray();
+}
+
+void TFrmMain::HideToTray() {
+    TrayWindows& tray = m_context.Tray;
+    tray.AddTrayIcon();
+    tray.ShowMainWindow(false);
+    tray.ShowApplicationWindow(false);
+    tray.SetApplicationToolWindow(true);
+    m_inTray = true;
+}
+
+void TFrmMain::RestoreFromTray() {
+    TrayWindows& tray = m_context.Tray;
+    tray.BringMainWindowToForeground();
+    tray.DeleteTrayIcon();
+    tray.ShowMainWindow(true);
+    tray.ShowApplicationWindow(true);
+    tray.SetApplicationToolWindow(false);
+    m_inTray = false;
+}
+
+void TFrmMain::TrayIconMessage(std::uint32_t mouseMessage) {
+    switch (mouseMessage) {
+    case kIconLeftDoubleClick:
+        RestoreFromTray();
+        break;
+    case kIconRightButtonDown:
+        // The menu only closes by itself when a click outside it lands in
+        // the foreground window's thread, so ours comes first.
+        m_context.Tray.BringMainWindowToForeground();
+        m_context.Tray.PopUpMenuAtPointer();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFrmMain::MnuExitClick() {
+    m_context.Tray.CloseMainWindow();
+}
+
+void TFrmMain::TaskbarCreated() {
+    if (m_inTray) {
+        m_context.Tray.AddTrayIcon();
+    }
+}
+
+void TFrmMain::FormDestroy() {
+    m_context.Tray.DeleteTrayIcon();
 }
 
 void TFrmMain::FormCloseQuery(bool& CanClose) {

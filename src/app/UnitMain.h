@@ -2,8 +2,10 @@
 
 #include "app/ErrorReporting.h"
 #include "app/FlatControls.h"
+#include "app/FormWindows.h"
 #include "app/IllustrationLoader.h"
 #include "app/InformationBox.h"
+#include "app/ShellLauncher.h"
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
@@ -39,7 +41,14 @@ struct FrmMainContext {
     ErrorReporter& Errors;
     InformationBox& Information;
     StartupRegistry& Startup;
+    FormWindows& Frame;
+    TrayWindows& Tray;
+    ShellLauncher& Shell;
 };
+
+// The help file beside the executable.
+inline constexpr std::string_view kHelpFileName = "help.chm";
+std::string HelpFilePath(std::string_view executablePath);
 
 // The main window's model and handlers, free of any window system. The
 // window that shows it draws the controls below, forwards the user's clicks
@@ -69,6 +78,31 @@ public:
     void ChkBoxClickCheck();
     void BtnselectClick();
     void ChkStartClick();
+    void ChkTopClick();
+    // The header (the panel, its icon and its two labels) drags the window
+    // with the left button; the point and the shift state do not matter.
+    void Panel1MouseDown(MouseButton button);
+    void Image1MouseDown(MouseButton button) { Panel1MouseDown(button); }
+    void Label4MouseDown(MouseButton button) { Panel1MouseDown(button); }
+    void Label5MouseDown(MouseButton button) { Panel1MouseDown(button); }
+    void BtnAboutClick();
+    void BtnHelpClick();
+    void BtnOKClick();
+
+    // The notification area: "OK" hides the window and the taskbar entry
+    // behind one icon; a double-click on it or "Open Quillmere" brings them
+    // back.
+    void HideToTray();
+    void RestoreFromTray();
+    // mouseMessage: the mouse message the icon reports (its long parameter).
+    void TrayIconMessage(std::uint32_t mouseMessage);
+    void MnuOpenClick() { RestoreFromTray(); }
+    void MnuExitClick();
+    // The shell's taskbar came back after a restart: an icon shown before is
+    // gone with the old taskbar, so it is added again.
+    void TaskbarCreated();
+    bool InTray() const { return m_inTray; }
+    void FormDestroy();
     // Saves the selection, then brings every palette back on screen. A
     // refused write escapes before anything moves, and the window stays.
     void FormCloseQuery(bool& CanClose);
@@ -93,6 +127,9 @@ public:
     FlatCheckBox ChkEnabled{"Enabled"};
     FlatCheckBox ChkStart{"Start with Windows"};
     FlatCheckBox ChkTop{"Stay on the top"};
+    ButtonModel BtnOK{"OK"};
+    ButtonModel BtnAbout{"About"};
+    ButtonModel BtnHelp{"Help"};
 
     // Both run as the window is built until the creation sequence applies "Enabled".
     TimerModel MousePos{kMousePosInterval, true};
@@ -109,6 +146,7 @@ private:
     // While the creation sequence runs: a programmatic tick of ChkStart is
     // then the stored choice, not the user's click.
     bool m_creating = false;
+    bool m_inTray = false;
 };
 
 } // namespace quillmere

@@ -160,9 +160,10 @@ private:
     }
 
     void Start() {
-        m_form = std::make_unique<TFrmMain>(FrmMainContext{m_tables, m_desktop, m_store,
-                                                           testing::kExecutable, m_loader,
-                                                           m_messages, m_messages, m_startup});
+        m_ownWindows.Calls.clear();
+        m_form = std::make_unique<TFrmMain>(
+            FrmMainContext{m_tables, m_desktop, m_store, testing::kExecutable, m_loader, m_messages,
+                           m_messages, m_startup, m_ownWindows, m_ownWindows, m_ownWindows});
         const bool created = Run([this] { m_form->FormCreate(); });
         // A creation cut short by a refused write leaves the timers where it got to.
         m_autoHide = created ? m_form->ChkEnabled.Checked() : m_form->MousePos.Enabled();
@@ -470,6 +471,7 @@ private:
     testing::RecordingLoader m_loader;
     testing::RecordingMessages m_messages;
     testing::FakeStartupRegistry m_startup;
+    testing::RecordingWindows m_ownWindows;
     std::unique_ptr<TFrmMain> m_form; // null between a close and the next run
     WindowHandle m_host = kNoWindow;
     std::vector<WindowHandle> m_windows;  // top-level windows besides the host

@@ -5,8 +5,10 @@
 // walk can use them outside the unit tests.
 
 #include "app/ErrorReporting.h"
+#include "app/FormWindows.h"
 #include "app/IllustrationLoader.h"
 #include "app/InformationBox.h"
+#include "app/ShellLauncher.h"
 #include "settings/StartWithWindows.h"
 
 #include <map>
@@ -63,6 +65,44 @@ public:
     StartupEntryWrite SetResult = StartupEntryWrite::Written;
     Strings Calls;
     std::map<std::string, std::string> Entries;
+};
+
+// The form's own windows and the shell: every call in one log, in order,
+// as "region", "tray data", "topmost yes", "drag", "about", "icon add",
+// "main hide", "app show", "tool window yes", "foreground", "menu",
+// "close", "open <verb>|<file>|<directory>".
+class RecordingWindows final : public FormWindows, public TrayWindows, public ShellLauncher {
+public:
+    void SetRoundRegion() override { Calls.push_back("region"); }
+    void FillTrayIconData() override { Calls.push_back("tray data"); }
+    void SetApplicationTopmost(bool topmost) override {
+        Calls.push_back(Switch("topmost", topmost));
+    }
+    void BeginDragMove() override { Calls.push_back("drag"); }
+    void ShowAboutModal() override { Calls.push_back("about"); }
+    void AddTrayIcon() override { Calls.push_back("icon add"); }
+    void DeleteTrayIcon() override { Calls.push_back("icon delete"); }
+    void ShowMainWindow(bool shown) override { Calls.push_back(shown ? "main show" : "main hide"); }
+    void ShowApplicationWindow(bool shown) override {
+        Calls.push_back(shown ? "app show" : "app hide");
+    }
+    void SetApplicationToolWindow(bool toolWindow) override {
+        Calls.push_back(Switch("tool window", toolWindow));
+    }
+    void BringMainWindowToForeground() override { Calls.push_back("foreground"); }
+    void PopUpMenuAtPointer() override { Calls.push_back("menu"); }
+    void CloseMainWindow() override { Calls.push_back("close"); }
+    void ShellOpen(std::string_view verb, const std::string& file,
+                   std::string_view directory) override {
+        Calls.push_back("open " + std::string(verb) + "|" + file + "|" + std::string(directory));
+    }
+
+    Strings Calls;
+
+private:
+    static std::string Switch(const char* what, bool on) {
+        return std::string(what) + (on ? " yes" : " no");
+    }
 };
 
 } // namespace quillmere::testing

@@ -65,8 +65,8 @@ protected:
         return marks;
     }
     FrmMainContext Context(IniStore& store, const std::string& executable = kExecutable) {
-        return {m_tables, m_desktop,  store,      executable,
-                m_loader, m_messages, m_messages, m_startup};
+        return {m_tables,   m_desktop, store,     executable, m_loader, m_messages,
+                m_messages, m_startup, m_windows, m_windows,  m_windows};
     }
 
     sim::SimulatedDesktop m_desktop{1280, 984};
@@ -75,6 +75,7 @@ protected:
     RecordingLoader m_loader;
     RecordingMessages m_messages;
     FakeStartupRegistry m_startup;
+    RecordingWindows m_windows;
     TFrmMain m_form{Context(m_store)};
 };
 

@@ -30,7 +30,7 @@ TEST_F(FrmMainTest, StartWithoutSettingsFileTurnsAutoHideOnInModeTogether) {
     EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear together");
     EXPECT_EQ(m_loader.Loaded, (Strings{"together"}));
-    EXPECT_EQ(Info(), (Strings{"Enabled=Yes"})) << "only the Enabled handler writes";
+    EXPECT_EQ(Info(), (Strings{"OnTop=Yes", "Enabled=Yes"})) << "only the ticks' handlers write";
     EXPECT_EQ(m_form.Btnselect.Caption(), "Select None");
     EXPECT_TRUE(m_messages.Shown.empty());
 }
@@ -39,7 +39,8 @@ TEST_F(FrmMainTest, StartWithAutoHideOffStopsBothTimersAndWritesNothing) {
     for (const char* stored : {"No", "yes", ""}) {
         SCOPED_TRACE(stored);
         MemoryIniStore store;
-        store.SetText(kSettingsPath, std::string("[Info]\r\nEnabled=") + stored + "\r\n");
+        store.SetText(kSettingsPath,
+                      std::string("[Info]\r\nOnTop=No\r\nEnabled=") + stored + "\r\n");
         TFrmMain form(Context(store));
         EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
         EXPECT_FALSE(form.ChkEnabled.Checked());
@@ -50,7 +51,7 @@ TEST_F(FrmMainTest, StartWithAutoHideOffStopsBothTimersAndWritesNothing) {
 }
 
 TEST_F(FrmMainTest, StartInModeMixedWritesItBackOnceAndLoadsItsIllustration) {
-    Settings("Enabled=No\r\nFWoption=Mixed\r\n");
+    Settings("OnTop=No\r\nEnabled=No\r\nFWoption=Mixed\r\n");
     EXPECT_TRUE(Create());
     EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
@@ -66,7 +67,7 @@ TEST_F(FrmMainTest, StartInModeSeparately) {
     EXPECT_EQ(Modes(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear separately");
     EXPECT_EQ(m_loader.Loaded, (Strings{"Separately", "separately"}));
-    EXPECT_EQ(Info(), (Strings{"FWoption=Separately", "Enabled=Yes"}));
+    EXPECT_EQ(Info(), (Strings{"FWoption=Separately", "OnTop=Yes", "Enabled=Yes"}));
 }
 
 TEST_F(FrmMainTest, AStoredModeThatMatchesNoneKeepsTheDesignState) {
@@ -127,13 +128,18 @@ TEST_F(FrmMainTest, StartWithAutoHideOffLeavesEveryPaletteWhereItStands) {
 TEST_F(FrmMainTest, ARefusedWriteAtStartSkipsTheRestOfTheSequence) {
     m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
     StartHost();
-    Settings("Enabled=Yes\r\nFWoption=Mixed\r\n");
+    Settings("Enabled=Yes\r\nFWoption=Mixed\r\nSystemStart=Yes\r\n");
     m_store.SetReadOnly(kSettingsPath, true);
 
     EXPECT_FALSE(Create());
 
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
-    EXPECT_TRUE(m_form.ChkEnabled.Checked()) << "the box shows the state it was given";
+    EXPECT_EQ(m_windows.Calls, (Strings{"region", "tray data"}))
+        << "the refused \"OnTop\" write comes before the topmost call";
+    EXPECT_TRUE(m_form.ChkTop.Checked()) << "the box shows the state it was given";
+    EXPECT_FALSE(m_form.ChkStart.Checked());
+    EXPECT_TRUE(m_startup.Calls.empty());
+    EXPECT_FALSE(m_form.ChkEnabled.Checked());
     EXPECT_EQ(Timers(), (std::vector<bool>{true, true})) << "as the window was built";
     EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
     EXPECT_TRUE(m_loader.Loaded.empty());

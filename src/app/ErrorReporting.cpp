@@ -1,6 +1,6 @@
 #include "app/ErrorReporting.h"
 
-#include "common/ProgramError.h"
+#include <exception>
 
 namespace quillmere {
 
@@ -12,14 +12,29 @@ std::string FormatErrorMessage(const std::string& message) {
     return message;
 }
 
-bool RunHandler(ErrorReporter& reporter, const std::function<void()>& handler) {
+namespace {
+
+// The error box itself must not throw out of the funnel: should showing the
+// error fail (no memory for the text), the error goes unshown.
+void ShowNoThrow(ErrorReporter& reporter, const char* message) noexcept {
+    try {
+        reporter.ShowError(FormatErrorMessage(message));
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+bool RunHandler(ErrorReporter& reporter, const std::function<void()>& handler) noexcept {
     try {
         handler();
         return true;
-    } catch (const ProgramError& error) {
-        reporter.ShowError(FormatErrorMessage(error.what()));
-        return false;
+    } catch (const std::exception& error) {
+        ShowNoThrow(reporter, error.what());
+    } catch (...) {
+        ShowNoThrow(reporter, "Unexpected error");
     }
+    return false;
 }
 
 } // namespace quillmere

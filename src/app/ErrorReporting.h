@@ -19,10 +19,11 @@ public:
 // "Done." and "Stop!" do not.
 std::string FormatErrorMessage(const std::string& message);
 
-// Runs one event handler. A ProgramError that escapes it is shown through
-// reporter and the rest of the handler is skipped; the program goes on. Any
-// other exception is a defect and propagates. Returns whether the handler ran
-// to its end.
-bool RunHandler(ErrorReporter& reporter, const std::function<void()>& handler);
+// The one place where an event's error stops: runs one event handler, and an
+// exception that escapes it (an error such as a refused write, or a defect)
+// is shown through reporter with its message ("Unexpected error" when it has
+// none); the rest of the handler is skipped and the program goes on. Returns
+// whether the handler ran to its end.
+bool RunHandler(ErrorReporter& reporter, const std::function<void()>& handler) noexcept;
 
 } // namespace quillmere

@@ -35,6 +35,10 @@ bool AnimatedPicture::Create(HWND parent, int id, int left, int top, int width, 
 
 void AnimatedPicture::SetAnimation(Animation animation) {
     m_animation = std::move(animation);
+    Rewind();
+}
+
+void AnimatedPicture::Rewind() {
     m_shownFrame = 0;
     m_scheduler.Stop();
     m_clockStarted = false;
@@ -103,7 +107,9 @@ void AnimatedPicture::Paint() {
         StartClock();
     }
     const AnimationFrame& frame = m_animation.Frames[static_cast<std::size_t>(m_shownFrame)];
-    ::StretchDIBits(paint.Dc(), 0, 0, m_animation.Width, m_animation.Height, 0, 0,
+    // Stretched when the layout is scaled for the screen's DPI; 1:1 at 96 DPI.
+    ::SetStretchBltMode(paint.Dc(), COLORONCOLOR);
+    ::StretchDIBits(paint.Dc(), 0, 0, client.right, client.bottom, 0, 0,
                     m_animation.Width, m_animation.Height, frame.Pixels.data(), &info,
                     DIB_RGB_COLORS, SRCCOPY);
 }

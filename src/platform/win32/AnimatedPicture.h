@@ -10,7 +10,7 @@ namespace quillmere::win32 {
 
 inline constexpr const char* kAnimatedPictureClass = "QuillmereAnimatedPicture";
 
-// A child window that shows an animation at 1:1 from its top-left corner and
+// A child window that shows an animation stretched over its client area and
 // plays it by itself: a window timer on the user-interface thread steps the
 // frames at their delays and loops as the animation's loop count says.
 // Without an animation it shows the parent's background.
@@ -30,6 +30,10 @@ public:
     // Takes the animation over and stops the one shown before. The new one
     // plays from its first frame, counted from when that frame is first painted.
     void SetAnimation(Animation animation);
+
+    // Stops the frames while the picture is out of sight; it plays again from
+    // its first frame when next painted.
+    void Rewind();
 
     bool HasAnimation() const { return !m_animation.Frames.empty(); }
     int FrameCount() const { return static_cast<int>(m_animation.Frames.size()); }

@@ -1,6 +1,10 @@
 #include "platform/win32/MainWindow.h"
 
+#include "platform/win32/AboutWindow.h"
 #include "platform/win32/ControlViews.h"
+#include "platform/win32/Fonts.h"
+
+#include <windowsx.h>
 
 namespace quillmere::win32 {
 
@@ -8,40 +12,30 @@ namespace {
 
 constexpr UINT_PTR kMousePosTimerId = 1;
 constexpr UINT_PTR kTimerEnumTimerId = 2;
+constexpr int kIdImg = 100;
+constexpr int kIdChkBox = 101;
+// Clear of IDOK and IDCANCEL, which the dialog keys send.
+constexpr UINT kIdMnuOpen = 0x100;
+constexpr UINT kIdMnuExit = 0x101;
+// WM_SYSCOMMAND's SC_MOVE with HTCAPTION in its low bits: the move loop that
+// a press on a caption bar starts.
+constexpr WPARAM kDragMove = 0xF012;
 
-enum ControlId : int {
-    kIdImg = 100,
-    kIdLblSetting,
-    kIdOptionTogether,
-    kIdOptionSeparately,
-    kIdOptionMixed,
-    kIdChkBox,
-    kIdBtnselect,
-    kIdChkEnabled,
-    kIdChkStart,
-};
+constexpr COLORREF kButtonFace = RGB(221, 221, 221);
+constexpr COLORREF kOkFace = layout::kBackground;
 
-// Client area 436 x 436 pixels; controls in client coordinates (left, top,
-// right, bottom) from the window's layout.
-constexpr int kClientSize = 436;
-constexpr RECT kImgBounds{79, 144, 79 + 102, 144 + 73};
-constexpr RECT kLblSettingBounds{45, 232, 45 + 172, 232 + 33};
-constexpr RECT kOptionTogetherBounds{36, 288, 36 + 57, 288 + 25};
-constexpr RECT kOptionSeparatelyBounds{100, 288, 100 + 57, 288 + 25};
-constexpr RECT kOptionMixedBounds{164, 288, 164 + 57, 288 + 25};
-constexpr RECT kChkBoxBounds{264, 136, 264 + 121, 136 + 73};
-constexpr RECT kBtnselectBounds{280, 219, 280 + 89, 219 + 22};
-constexpr RECT kChkEnabledBounds{253, 264, 253 + 121, 264 + 17};
-constexpr RECT kChkStartBounds{253, 280, 253 + 137, 280 + 17};
+// Windows' own resource id of the application icon, 32 x 32 in 256 colours.
+constexpr int kIconResource = 1;
 
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+RECT Scaled(const DpiScale& scale, const layout::Box& box) {
+    return scale.Rect(box.Left, box.Top, box.Width, box.Height);
+}
 
 } // namespace
 
-bool MainWindow::RegisterWindowClass() {
-    return WindowBase::RegisterWindowClass(kMainWindowClass,
-                                           reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-}
+MainWindow::MainWindow(HINSTANCE instance, ApplicationWindow& application, PaletteRescue& rescue)
+    : m_instance(instance), m_application(application), m_rescue(rescue),
+      m_scale(DpiScale::ForSystem()) {}
 
 MainWindow::~MainWindow() {
     if (m_window != nullptr) {
@@ -50,103 +44,251 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-    RECT frame{0, 0, kClientSize, kClientSize};
-    ::AdjustWindowRect(&frame, kWindowStyle, FALSE);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    // Centred on the desktop when first shown.
-    const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    m_background = UniqueBrush(::CreateSolidBrush(layout::kBackground));
+    if (!WindowBase::RegisterWindowClass(kMainWindowClass, nullptr)) {
+        return false;
+    }
+    // The window's two faces: "MS Sans Serif" where it is installed, else
+    // Tahoma, which has its proportions; the header's hand-lettered face, else
+    // Comic Neue, drawn after it, else Tahoma. Heights in pixels at 96 DPI.
+    m_windowFont = CreateFaceFont({"MS Sans Serif", "Tahoma"}, 13, m_scale);
+    m_headerFont = CreateFaceFont({"Comic Sans MS", "Comic Neue", "Tahoma"}, 15, m_scale);
+    m_icon = static_cast<HICON>(::LoadImageA(m_instance, MAKEINTRESOURCEA(kIconResource),
+                                             IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    m_taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
 
-    return CreateFor(0, kMainWindowClass, kMainWindowCaption, kWindowStyle, left, top, width,
-                     height, nullptr) != nullptr;
+    const int size = m_scale(layout::kClientSize);
+    // Centred on the desktop; no border, so the window is its client area.
+    const int left = (::GetSystemMetrics(SM_CXSCREEN) - size) / 2;
+    const int top = (::GetSystemMetrics(SM_CYSCREEN) - size) / 2;
+    return CreateFor(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, left,
+                     top, size, size, m_application.Handle()) != nullptr;
 }
 
-void MainWindow::Show(int showCommand) {
-    ::ShowWindow(m_window, showCommand);
-    ::UpdateWindow(m_window);
+void MainWindow::Show() {
+    ShowMainWindow(true);
+    ::SetFocus(m_chkStart);
+}
+
+HWND MainWindow::Add(FlatRadioButton& model, const layout::Box& box, bool groupStart) {
+    auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
+    control->CreateRadioButton(m_window, model, Scaled(m_scale, box),
+                               FlatLook{layout::kBackground, kButtonFace, kButtonFace,
+                                        m_windowFont.Get(), m_scale},
+                               [this, &model] { Run([&] { model.Click(); }); }, groupStart);
+    return control->Handle();
+}
+
+HWND MainWindow::Add(FlatCheckBox& model, const layout::Box& box) {
+    auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
+    control->CreateCheckBox(m_window, model, Scaled(m_scale, box),
+                            FlatLook{layout::kBackground, kButtonFace, kButtonFace,
+                                     m_windowFont.Get(), m_scale},
+                            [this, &model] { Run([&] { model.Click(); }); });
+    return control->Handle();
+}
+
+HWND MainWindow::Add(ButtonModel& model, const layout::Box& box, COLORREF face) {
+    auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
+    control->CreateButton(m_window, model, Scaled(m_scale, box),
+                          FlatLook{layout::kBackground, face, face, m_windowFont.Get(), m_scale},
+                          [this, &model] { Run([&] { model.Click(); }); });
+    return control->Handle();
 }
 
 void MainWindow::CreateControls() {
-    m_img.Create(m_window, kIdImg, kImgBounds.left, kImgBounds.top,
-                 kImgBounds.right - kImgBounds.left, kImgBounds.bottom - kImgBounds.top);
     m_errors = std::make_unique<MessageBoxErrorReporter>(m_window);
     m_information = std::make_unique<MessageBoxInformation>(m_window);
+    m_shell = std::make_unique<Win32ShellLauncher>(m_window);
+    const RECT img = Scaled(m_scale, {79, 144, 102, 73});
+    m_img.Create(m_window, kIdImg, img.left, img.top, img.right - img.left, img.bottom - img.top);
     m_illustrations = std::make_unique<Win32IllustrationLoader>(m_instance, m_img);
-    m_form = std::make_unique<TFrmMain>(FrmMainContext{MainTables(), m_windows, m_iniStore,
-                                                       ExecutablePath(), *m_illustrations,
-                                                       *m_errors, *m_information, m_startup});
+    m_form = std::make_unique<TFrmMain>(FrmMainContext{
+        MainTables(), m_windows, m_iniStore, ExecutablePath(), *m_illustrations, *m_errors,
+        *m_information, m_startup, *this, *this, *m_shell});
     TFrmMain& form = *m_form;
 
-    BindLabel(form.LblSetting, CreateChild(m_window, "STATIC", form.LblSetting.Caption(), SS_CENTER,
-                                           kIdLblSetting, kLblSettingBounds));
-    BindRadioButton(form.optionTogether,
-                    CreateChild(m_window, "BUTTON", form.optionTogether.Caption(),
-                                BS_RADIOBUTTON | WS_TABSTOP, kIdOptionTogether,
-                                kOptionTogetherBounds));
-    BindRadioButton(form.OptionSeparately,
-                    CreateChild(m_window, "BUTTON", form.OptionSeparately.Caption(),
-                                BS_RADIOBUTTON | WS_TABSTOP, kIdOptionSeparately,
-                                kOptionSeparatelyBounds));
-    BindRadioButton(form.OptionMixed,
-                    CreateChild(m_window, "BUTTON", form.OptionMixed.Caption(),
-                                BS_RADIOBUTTON | WS_TABSTOP, kIdOptionMixed, kOptionMixedBounds));
+    // Creation order is the tab order.
+    Add(form.optionTogether, {36, 288, 57, 25}, true);
+    Add(form.OptionSeparately, {100, 288, 57, 25}, false);
+    Add(form.OptionMixed, {164, 288, 57, 25}, false);
     m_toggleChkBoxEntry = [this](int entry) { Run([&] { m_form->ChkBox.UserToggle(entry); }); };
-    BindCheckList(form.ChkBox,
-                  CreateChild(m_window, "LISTBOX", "",
-                              WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOINTEGRALHEIGHT |
-                                  LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
-                              kIdChkBox, kChkBoxBounds),
-                  m_toggleChkBoxEntry);
-    BindButton(form.Btnselect,
-               CreateChild(m_window, "BUTTON", form.Btnselect.Caption(), BS_PUSHBUTTON | WS_TABSTOP,
-                           kIdBtnselect, kBtnselectBounds));
-    BindCheckBox(form.ChkEnabled,
-                 CreateChild(m_window, "BUTTON", form.ChkEnabled.Caption(),
-                             BS_CHECKBOX | WS_TABSTOP, kIdChkEnabled, kChkEnabledBounds));
-    BindCheckBox(form.ChkStart,
-                 CreateChild(m_window, "BUTTON", form.ChkStart.Caption(), BS_CHECKBOX | WS_TABSTOP,
-                             kIdChkStart, kChkStartBounds));
+    m_chkBox = CreateCheckList(m_window, form.ChkBox, Scaled(m_scale, {264, 136, 121, 73}),
+                               kIdChkBox, m_windowFont.Get(), m_toggleChkBoxEntry);
+    m_chkBoxHint.Attach(m_chkBox, "Select floating windows to hide", m_scale);
+    Add(form.Btnselect, {280, 219, 89, 22}, kButtonFace);
+    Add(form.ChkEnabled, {253, 264, 121, 17});
+    m_chkStart = Add(form.ChkStart, {253, 280, 137, 17});
+    Add(form.ChkTop, {253, 296, 121, 17});
+    Add(form.BtnOK, {132, 344, 73, 25}, kOkFace);
+    Add(form.BtnAbout, {220, 344, 73, 25}, kButtonFace);
+    Add(form.BtnHelp, {220, 376, 73, 25}, kButtonFace);
+
+    form.LblSetting.OnChanged = [this] {
+        const RECT bounds = Scaled(m_scale, layout::kLblSetting);
+        ::InvalidateRect(m_window, &bounds, FALSE);
+    };
     // Both timers run as the window is built; the creation sequence then
     // applies the stored "Enabled".
     BindTimer(form.MousePos, m_window, kMousePosTimerId);
     BindTimer(form.TimerEnum, m_window, kTimerEnumTimerId);
+
+    m_popupMenu = UniqueMenu(::CreatePopupMenu());
+    // No "&" in the captions: they show exactly as written, without access keys.
+    ::AppendMenuA(m_popupMenu.Get(), MF_STRING, kIdMnuOpen, "Open Quillmere");
+    ::AppendMenuA(m_popupMenu.Get(), MF_STRING, kIdMnuExit, "Exit");
 }
 
-void MainWindow::OnCommand(int id, int notification) {
-    TFrmMain& form = *m_form;
-    if (notification != BN_CLICKED) {
-        return;
+void MainWindow::PaintLabel(HDC dc, const layout::PaintedLabel& label) const {
+    SelectedObject font(dc, label.Font == layout::LabelFont::Header ? m_headerFont.Get()
+                                                                     : m_windowFont.Get());
+    RECT bounds = Scaled(m_scale, label.Bounds);
+    ::DrawTextA(dc, label.Text, -1, &bounds, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
+}
+
+void MainWindow::Paint() {
+    PaintScope paint(m_window);
+    RECT client{};
+    ::GetClientRect(m_window, &client);
+    // Drawn off screen first, so that a new mode text never flickers.
+    UniqueMemoryDC memory(::CreateCompatibleDC(paint.Dc()));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
+    HDC dc = memory.Get();
+    SelectedObject canvas(dc, bitmap.Get());
+
+    ::FillRect(dc, &client, m_background.Get());
+    for (const layout::Connector& connector : layout::kConnectors) {
+        UniqueBrush brush(::CreateSolidBrush(connector.Colour));
+        const RECT bounds = Scaled(m_scale, connector.Bounds);
+        ::FillRect(dc, &bounds, brush.Get());
     }
-    switch (id) {
-    case kIdOptionTogether:
-        Run([&] { form.optionTogether.Click(); });
-        break;
-    case kIdOptionSeparately:
-        Run([&] { form.OptionSeparately.Click(); });
-        break;
-    case kIdOptionMixed:
-        Run([&] { form.OptionMixed.Click(); });
-        break;
-    case kIdChkEnabled:
-        Run([&] { form.ChkEnabled.Click(); });
-        break;
-    case kIdBtnselect:
-        Run([&] { form.Btnselect.Click(); });
-        break;
-    case kIdChkStart:
-        Run([&] { form.ChkStart.Click(); });
-        break;
-    default:
-        break;
+    // The header panel covers the lines it overlaps, as a window above them.
+    RECT panel = Scaled(m_scale, layout::kPanel1);
+    ::FillRect(dc, &panel, m_background.Get());
+    ::DrawEdge(dc, &panel, BDR_RAISEDOUTER, BF_RECT);
+    if (m_icon != nullptr) {
+        const RECT icon = Scaled(m_scale, layout::kImage1);
+        ::DrawIconEx(dc, icon.left, icon.top, m_icon, m_scale(32), m_scale(32), 0, nullptr,
+                     DI_NORMAL);
     }
+
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    for (const layout::PaintedLabel& label : layout::kHeaderLabels) {
+        PaintLabel(dc, label);
+    }
+    for (const layout::PaintedLabel& label : layout::kLabels) {
+        PaintLabel(dc, label);
+    }
+    if (m_form) {
+        SelectedObject font(dc, m_windowFont.Get());
+        RECT bounds = Scaled(m_scale, layout::kLblSetting);
+        ::DrawTextA(dc, m_form->LblSetting.Caption().c_str(), -1, &bounds,
+                    DT_CENTER | DT_NOPREFIX | DT_WORDBREAK);
+    }
+    ::BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+}
+
+void MainWindow::OnMouseDown(MouseButton button, LPARAM point) {
+    // Client pixels, scaled back to the 96-DPI layout.
+    const int x = ::MulDiv(GET_X_LPARAM(point), DpiScale::kDesignDpi, m_scale.Dpi());
+    const int y = ::MulDiv(GET_Y_LPARAM(point), DpiScale::kDesignDpi, m_scale.Dpi());
+    if (layout::kImage1.Contains(x, y)) {
+        Run([&] { m_form->Image1MouseDown(button); });
+    } else if (layout::kLabel4.Contains(x, y)) {
+        Run([&] { m_form->Label4MouseDown(button); });
+    } else if (layout::kLabel5.Contains(x, y)) {
+        Run([&] { m_form->Label5MouseDown(button); });
+    } else if (layout::kPanel1.Contains(x, y)) {
+        Run([&] { m_form->Panel1MouseDown(button); });
+    }
+}
+
+void MainWindow::SetRoundRegion() {
+    const int diameter = m_scale(layout::kRegionDiameter);
+    // The window system owns the region from here on.
+    UniqueRegion region(::CreateEllipticRgn(0, 0, diameter, diameter));
+    if (region) {
+        ::SetWindowRgn(m_window, region.Release(), TRUE);
+    }
+}
+
+void MainWindow::FillTrayIconData() {
+    // The first version of the record: on x86-64 its fields take 104 bytes
+    // (88 in a 32-bit program), which is what the shell expects of it here.
+    m_trayIconData = NOTIFYICONDATAA{};
+    m_trayIconData.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    m_trayIconData.hWnd = m_window;
+    m_trayIconData.uID = 1;
+    m_trayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_trayIconData.uCallbackMessage = kTrayCallbackMessage;
+    m_trayIconData.hIcon = m_icon;
+    ::lstrcpynA(m_trayIconData.szTip, kApplicationTitle.data(), sizeof m_trayIconData.szTip);
+}
+
+void MainWindow::SetApplicationTopmost(bool topmost) {
+    m_application.SetTopmost(topmost);
+    // Windows hands the owner's topmost state to the windows it owns both
+    // ways; Wine only hands it on once and never takes it back. Setting it on
+    // the main window too makes both agree. No SWP_SHOWWINDOW here: the
+    // window may be hidden in the notification area, or not shown yet.
+    ::SetWindowPos(m_window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void MainWindow::BeginDragMove() {
+    ::ReleaseCapture();
+    ::SendMessageA(m_window, WM_SYSCOMMAND, kDragMove, 0);
+}
+
+void MainWindow::ShowAboutModal() {
+    AboutWindow::ShowModal(m_window, m_scale);
+}
+
+void MainWindow::AddTrayIcon() {
+    ::Shell_NotifyIconA(NIM_ADD, &m_trayIconData);
+}
+
+void MainWindow::DeleteTrayIcon() {
+    ::Shell_NotifyIconA(NIM_DELETE, &m_trayIconData);
+}
+
+void MainWindow::ShowMainWindow(bool shown) {
+    ::ShowWindow(m_window, shown ? SW_SHOW : SW_HIDE);
+    if (!shown) {
+        // Out of sight nothing paints; the illustration starts over when seen.
+        m_img.Rewind();
+    }
+}
+
+void MainWindow::ShowApplicationWindow(bool shown) {
+    ::ShowWindow(m_application.Handle(), shown ? SW_SHOW : SW_HIDE);
+}
+
+void MainWindow::SetApplicationToolWindow(bool toolWindow) {
+    m_application.SetToolWindow(toolWindow);
+}
+
+void MainWindow::BringMainWindowToForeground() {
+    ::SetForegroundWindow(m_window);
+}
+
+void MainWindow::PopUpMenuAtPointer() {
+    POINT pointer{};
+    ::GetCursorPos(&pointer);
+    ::TrackPopupMenu(m_popupMenu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, 0,
+                     m_window, nullptr);
+    // Lets the menu close at once when the user clicks outside it next time.
+    ::PostMessageA(m_window, WM_NULL, 0, 0);
+}
+
+void MainWindow::CloseMainWindow() {
+    ::PostMessageA(m_window, WM_CLOSE, 0, 0);
 }
 
 bool MainWindow::MayClose() noexcept {
     bool mayClose = false;
-    if (m_form) {
-        Run([&] { mayClose = m_form->CloseQuery(); });
-    }
+    Run([&] { mayClose = m_form->CloseQuery(); });
     return mayClose;
 }
 
@@ -156,10 +298,32 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         CreateControls();
         Run([this] { m_form->FormCreate(); });
         return 0;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnMouseDown(MouseButton::Left, lParam);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnMouseDown(MouseButton::Right, lParam);
+        return 0;
+    case WM_MBUTTONDOWN:
+        OnMouseDown(MouseButton::Middle, lParam);
+        return 0;
     case WM_COMMAND:
-        if (m_form) {
-            OnCommand(LOWORD(wParam), HIWORD(wParam));
+        if (HIWORD(wParam) != 0 || lParam != 0) {
+            return 0; // not a menu item
         }
+        if (LOWORD(wParam) == kIdMnuOpen) {
+            Run([this] { m_form->MnuOpenClick(); });
+        } else if (LOWORD(wParam) == kIdMnuExit) {
+            Run([this] { m_form->MnuExitClick(); });
+        }
+        return 0;
+    case kTrayCallbackMessage:
+        Run([&] { m_form->TrayIconMessage(static_cast<std::uint32_t>(lParam)); });
         return 0;
     case WM_TIMER:
         if (wParam == kMousePosTimerId) {
@@ -170,13 +334,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MEASUREITEM:
         if (wParam == kIdChkBox) {
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kCheckListItemHeight;
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                CheckListItemHeight(m_scale);
             return TRUE;
         }
         return Default(message, wParam, lParam);
     case WM_DRAWITEM:
         if (wParam == kIdChkBox) {
-            DrawCheckListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            DrawCheckListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), m_scale);
             return TRUE;
         }
         return Default(message, wParam, lParam);
@@ -197,12 +362,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_DESTROY:
+        Run([this] { m_form->FormDestroy(); });
         ::KillTimer(m_window, kMousePosTimerId);
         ::KillTimer(m_window, kTimerEnumTimerId);
         ::PostQuitMessage(0);
         return 0;
     default:
-        return ::DefWindowProcA(m_window, message, wParam, lParam);
+        if (message == m_taskbarCreated && m_taskbarCreated != 0) {
+            Run([this] { m_form->TaskbarCreated(); });
+            return 0;
+        }
+        return Default(message, wParam, lParam);
     }
 }
 

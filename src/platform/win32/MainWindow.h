@@ -1,75 +1,124 @@
 #pragma once
 
+#include "app/FormWindows.h"
 #include "app/UnitMain.h"
 #include "autohide/PaletteRescue.h"
 #include "platform/win32/AnimatedPicture.h"
+#include "platform/win32/ApplicationWindow.h"
+#include "platform/win32/DpiScale.h"
 #include "platform/win32/ErrorBox.h"
+#include "platform/win32/FlatControl.h"
+#include "platform/win32/FlatHint.h"
+#include "platform/win32/MainWindowLayout.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32HostWindowSystem.h"
 #include "platform/win32/Win32IllustrationLoader.h"
 #include "platform/win32/Win32IniStore.h"
+#include "platform/win32/Win32ShellLauncher.h"
 #include "platform/win32/Win32StartupRegistry.h"
 #include "platform/win32/WindowBase.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <memory>
-#include <string>
+#include <vector>
 
 namespace quillmere::win32 {
 
 inline constexpr const char* kMainWindowClass = "TFrmMain";
 inline constexpr const char* kMainWindowCaption = "Quillmere ";
+// The notification-area icon's callback message: WM_USER + 1000.
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 1000;
 
-// The window that shows the main form (TFrmMain): it creates the controls,
-// binds them to the form's models, runs the form's creation sequence while it
-// is created, and turns clicks and timer ticks into the form's events.
-class MainWindow : public WindowBase<MainWindow> {
+// The round main window that shows the main form (TFrmMain). It paints the
+// header, the labels and the connector lines itself, creates the controls
+// that take input with one call each, runs the form's creation sequence
+// while it is created, and runs every event of the form through one error
+// funnel. It also carries out what the form asks of its windows.
+class MainWindow final : public WindowBase<MainWindow>, private FormWindows, private TrayWindows {
 public:
-    static bool RegisterWindowClass();
-
-    // rescue gets the table after every event, for the fault guard.
-    MainWindow(HINSTANCE instance, PaletteRescue& rescue)
-        : m_instance(instance), m_rescue(rescue) {}
+    // The window is owned by `application`; rescue gets the table after
+    // every event, for the fault guard.
+    MainWindow(HINSTANCE instance, ApplicationWindow& application, PaletteRescue& rescue);
     ~MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window; the creation sequence runs inside. False when the
-    // window system refuses.
+    // Creates the window, hidden and centred on the desktop; the creation
+    // sequence runs inside. False when the window system refuses.
     bool Create();
-
-    void Show(int showCommand);
+    // Shows the window with the keyboard focus on "Start with Windows".
+    void Show();
 
 private:
     friend class WindowBase<MainWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // FormWindows
+    void SetRoundRegion() override;
+    void FillTrayIconData() override;
+    void SetApplicationTopmost(bool topmost) override;
+    void BeginDragMove() override;
+    void ShowAboutModal() override;
+    // TrayWindows
+    void AddTrayIcon() override;
+    void DeleteTrayIcon() override;
+    void ShowMainWindow(bool shown) override;
+    void ShowApplicationWindow(bool shown) override;
+    void SetApplicationToolWindow(bool toolWindow) override;
+    void BringMainWindowToForeground() override;
+    void PopUpMenuAtPointer() override;
+    void CloseMainWindow() override;
+
     void CreateControls();
-    void OnCommand(int id, int notification);
+    HWND Add(FlatRadioButton& model, const layout::Box& box, bool groupStart);
+    HWND Add(FlatCheckBox& model, const layout::Box& box);
+    HWND Add(ButtonModel& model, const layout::Box& box, COLORREF face);
+    void Paint();
+    void PaintLabel(HDC dc, const layout::PaintedLabel& label) const;
+    void OnMouseDown(MouseButton button, LPARAM point);
     // Runs the form's close query; true when the window may close.
     bool MayClose() noexcept;
-    // Runs a form event through the form's error funnel. Nothing may unwind
-    // through the window procedure, so a defect's exception stops here too.
+
+    // The one funnel of the window's events: the form's handlers, the
+    // controls' clicks and the timers' ticks. An error is shown in the
+    // application's error box and the rest of the event is skipped.
     template <typename Event> void Run(const Event& event) noexcept {
         // A fault is bringing the palettes back and the process is ending.
-        if (m_rescue.BroughtBack()) {
+        if (m_rescue.BroughtBack() || !m_form) {
             return;
         }
-        RunWindowHandler(m_window, [&] { m_form->RunEvent(event); });
+        m_form->RunEvent(event);
         m_rescue.Update(MainTables().FloatingWindows);
     }
 
     HINSTANCE m_instance;
+    ApplicationWindow& m_application;
     PaletteRescue& m_rescue;
+    DpiScale m_scale;
+    UniqueFont m_windowFont;
+    UniqueFont m_headerFont;
+    UniqueBrush m_background;
+    HICON m_icon = nullptr;
+    UniqueMenu m_popupMenu;
+    NOTIFYICONDATAA m_trayIconData{};
+    UINT m_taskbarCreated = 0;
+
     Win32HostWindowSystem m_windows;
     Win32IniStore m_iniStore;
     Win32StartupRegistry m_startup;
-    AnimatedPicture m_img;
-    std::function<void(int)> m_toggleChkBoxEntry;
+    std::unique_ptr<Win32ShellLauncher> m_shell;
     std::unique_ptr<MessageBoxErrorReporter> m_errors;
     std::unique_ptr<MessageBoxInformation> m_information;
     std::unique_ptr<Win32IllustrationLoader> m_illustrations;
+    AnimatedPicture m_img;
+    std::vector<std::unique_ptr<FlatControl>> m_controls;
+    HWND m_chkBox = nullptr;
+    HWND m_chkStart = nullptr;
+    FlatHint m_chkBoxHint;
+    std::function<void(int)> m_toggleChkBoxEntry;
     std::unique_ptr<TFrmMain> m_form;
 };
 

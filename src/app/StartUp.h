@@ -1,0 +1,44 @@
+#pragma once
+
+#include "settings/IniStore.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillmere {
+
+// What the process entry needs of the window system. Results of the window
+// calls are not checked, except that a window that cannot be made ends the
+// start.
+class ProcessShell {
+public:
+    virtual ~ProcessShell() = default;
+    // The invisible owner of every window of ours; false when refused.
+    virtual bool CreateApplicationWindow() = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+    // SetWindowPos(application window, HWND_TOPMOST, 0, 0, 0, 0, 0x53).
+    virtual void MakeApplicationTopmost() = 0;
+    // The application window's caption, the text of the taskbar entry.
+    virtual void SetApplicationTitle(std::string_view title) = 0;
+    // Creates the main window, hidden; its creation sequence runs inside.
+    // False when refused.
+    virtual bool CreateMainWindow() = 0;
+    // Shows the main window and runs the event loop until the main window
+    // has closed; returns the loop's exit status.
+    virtual int RunEventLoop() = 0;
+    // The fatal-error box: captioned "Application Error", the message, an OK
+    // button and the error icon.
+    virtual void ShowFatalError(const std::string& message) = 0;
+};
+
+inline constexpr std::string_view kApplicationTitle = "Quillmere";
+
+// The process from start to end: the application window; on the very first
+// start (no settings file beside the executable) the default settings and
+// the topmost call; the title; the main window; the event loop. Returns the
+// exit status: the loop's (0 after a normal end), or 1 when the first-start
+// settings cannot be written (after the fatal-error box) or a window cannot
+// be made.
+int RunProgram(ProcessShell& shell, IniStore& store, std::string_view executablePath);
+
+} // namespace quillmere

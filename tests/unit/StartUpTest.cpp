@@ -1,0 +1,89 @@
+#include "app/StartUp.h"
+#include "FrmMainFakes.h"
+#include "platform/sim/MemoryIniStore.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmere {
+namespace {
+
+using testing::kExecutable;
+using testing::kSettingsPath;
+using testing::Strings;
+
+// Every call in order; the store stands in for the disk.
+class RecordingShell final : public ProcessShell {
+public:
+    explicit RecordingShell(sim::MemoryIniStore& store) : m_store(store) {}
+    bool CreateApplicationWindow() override { return Note("application window", true); }
+    bool FileExists(const std::string& path) override {
+        return Note("exists " + path, m_store.FileExists(path));
+    }
+    void MakeApplicationTopmost() override {
+        Note("topmost, file holds " +
+                 std::to_string(m_store.ReadSection(kSettingsPath, "Info").size()),
+             true);
+    }
+    void SetApplicationTitle(std::string_view title) override {
+        Note("title " + std::string(title), true);
+    }
+    bool CreateMainWindow() override { return Note("main window", MainWindowMade); }
+    int RunEventLoop() override {
+        Note("loop", true);
+        return 0;
+    }
+    void ShowFatalError(const std::string& message) override { Note("fatal " + message, true); }
+
+    bool MainWindowMade = true;
+    Strings Calls;
+
+private:
+    bool Note(std::string call, bool result) {
+        Calls.push_back(std::move(call));
+        return result;
+    }
+    sim::MemoryIniStore& m_store;
+};
+
+TEST(RunProgram, TheFirstStartWritesTheDefaultsInOrderThenMakesTheApplicationTopmost) {
+    sim::MemoryIniStore store;
+    RecordingShell shell(store);
+    EXPECT_EQ(RunProgram(shell, store, kExecutable), 0);
+    EXPECT_EQ(shell.Calls,
+              (Strings{"application window", std::string("exists ") + kSettingsPath,
+                       "topmost, file holds 5", "title Quillmere", "main window", "loop"}));
+    EXPECT_EQ(store.ReadSection(kSettingsPath, "Info"),
+              (Strings{"FWoption=Together", "SystemStart=No", "OnTop=Yes", "Enabled=Yes",
+                       "Language=English"}));
+}
+
+TEST(RunProgram, AnExistingFileIsNeverTouchedHoweverIncomplete) {
+    for (const char* text : {"", "[Info]\r\nLanguage=Klingon\r\n"}) {
+        sim::MemoryIniStore store;
+        store.SetText(kSettingsPath, text);
+        RecordingShell shell(store);
+        EXPECT_EQ(RunProgram(shell, store, kExecutable), 0);
+        EXPECT_EQ(store.WriteCount(), 0);
+        EXPECT_EQ(shell.Calls,
+                  (Strings{"application window", std::string("exists ") + kSettingsPath,
+                           "title Quillmere", "main window", "loop"}));
+    }
+}
+
+TEST(RunProgram, AFailedStartEndsWithStatusOneAndNoMainWindow) {
+    sim::MemoryIniStore store;
+    store.SetReadOnly(kSettingsPath, true);
+    RecordingShell shell(store);
+    EXPECT_EQ(RunProgram(shell, store, kExecutable), 1);
+    EXPECT_EQ(shell.Calls.back(), "fatal Unable to write to C:\\Quillmere\\ZC.reg.");
+    EXPECT_EQ(shell.Calls.size(), 3u) << "nothing after the fatal-error box";
+
+    sim::MemoryIniStore writable;
+    RecordingShell refused(writable);
+    refused.MainWindowMade = false;
+    EXPECT_EQ(RunProgram(refused, writable, kExecutable), 1);
+    EXPECT_EQ(refused.Calls.back(), "main window");
+}
+
+} // namespace
+} // namespace quillmere

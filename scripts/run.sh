@@ -2,8 +2,10 @@
 # The main job: installs what is missing, builds the Windows programs and runs
 # quillmere.exe under Wine beside the demo host, a stand-in for the image
 # editor with its floating palettes. Without a display (or with --xvfb) it
-# runs on an Xvfb display of 1280 x 1024. Runs until quillmere.exe exits or
-# Ctrl-C; Wine, the demo host and Xvfb are stopped on the way out.
+# runs on an Xvfb display of 1280 x 1024 and writes a screenshot of that
+# display to build/run/screen.png every 5 s and once more on the way out.
+# Runs until quillmere.exe exits or Ctrl-C; Wine, the demo host and Xvfb are
+# stopped on the way out.
 #
 # usage: scripts/run.sh [--xvfb]
 set -uo pipefail
@@ -40,9 +42,39 @@ source "$root/scripts/wine-env.sh"
 QUILLMERE_WINE_NO_TRAP=1
 hostPid=""
 programPid=""
+screenPid=""
+screenFile=$root/build/run/screen.png
+screenSeconds=5
 logDir=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-run.XXXXXX")
+
+# One screenshot of the whole Xvfb display. Written beside the file and then
+# renamed, so that whoever looks never sees half a picture.
+takeScreenshot() {
+    timeout 10 import -window root "$screenFile.part.png" 2>/dev/null &&
+        mv -f "$screenFile.part.png" "$screenFile"
+}
+
+# Runs in the background until killed with TERM, which it answers at once
+# even in the middle of its sleep.
+screenshotLoop() {
+    local sleepPid=""
+    trap '[ -z "$sleepPid" ] || kill "$sleepPid" 2>/dev/null; exit 0' TERM
+    while :; do
+        takeScreenshot
+        sleep "$screenSeconds" &
+        sleepPid=$!
+        wait "$sleepPid"
+        sleepPid=""
+    done
+}
+
 cleanUp() {
     local pid
+    if [ -n "$screenPid" ]; then
+        kill "$screenPid" 2>/dev/null
+        wait "$screenPid" 2>/dev/null
+        takeScreenshot
+    fi
     for pid in $programPid $hostPid; do
         kill -9 "$pid" 2>/dev/null
         wait "$pid" 2>/dev/null
@@ -55,6 +87,15 @@ trap 'echo; echo "run: interrupted"; exit 130' INT
 trap 'exit 143' TERM
 
 wine_env_start $xvfbFlag || exit 1
+# Only a display that nobody can see gets screenshots: WINE_ENV_XVFB_PID is set
+# when wine_env_start started an Xvfb.
+if [ -n "$WINE_ENV_XVFB_PID" ]; then
+    mkdir -p "$(dirname "$screenFile")"
+    rm -f "$screenFile" "$screenFile.part.png"
+    screenshotLoop &
+    screenPid=$!
+    echo "run: screenshots of the virtual desktop go to $screenFile every $screenSeconds s"
+fi
 
 (cd "$logDir" && exec wine "$demoHost") >"$logDir/host.out" 2>/dev/null &
 hostPid=$!

@@ -13,6 +13,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xdotool imagemagick zip
   dpkg-dev clang-format clang libclang-rt-14-dev
+  fp-utils
 )
 
 missing=()

@@ -11,7 +11,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgif-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xdotool imagemagick zip
+  wine wine64 fonts-wine fonts-comic-neue xvfb xdotool imagemagick zip
   dpkg-dev clang-format clang libclang-rt-14-dev
   fp-utils
 )

@@ -1,5 +1,9 @@
 #include "platform/win32/ControlViews.h"
 
+#include "platform/win32/FlatPaint.h"
+
+#include <commctrl.h>
+
 namespace quillmere::win32 {
 
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style, int id,
@@ -40,31 +44,41 @@ void BindButton(ButtonModel& model, HWND control) {
 
 namespace {
 
-// Client pixels: the check box square and the space it takes at an entry's left.
-constexpr int kCheckBoxInset = 2;
-constexpr int kCheckBoxSize = 12;
-constexpr int kCheckBoxColumn = kCheckListItemHeight;
+constexpr UINT_PTR kCheckListSubclassId = 1;
 
-// What the subclassed list box keeps in its GWLP_USERDATA (free for the
-// application's use in a list box): the class's own procedure and the toggle.
-struct CheckListHook {
-    WNDPROC Original;
-    const std::function<void(int)>* OnToggle;
-};
+// The check column is as wide as an entry is tall; the square sits in it.
+int EntryHeight(HWND listBox) {
+    return static_cast<int>(::SendMessageA(listBox, LB_GETITEMHEIGHT, 0, 0));
+}
 
-LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* hook = reinterpret_cast<CheckListHook*>(::GetWindowLongPtrA(listBox, GWLP_USERDATA));
-    const WNDPROC original = hook->Original;
+void PaintFlatFrame(HWND listBox) {
+    if ((::GetWindowLongPtrA(listBox, GWL_STYLE) & WS_BORDER) == 0) {
+        return;
+    }
+    RECT frame{};
+    ::GetWindowRect(listBox, &frame);
+    ::OffsetRect(&frame, -frame.left, -frame.top);
+    const HDC dc = ::GetWindowDC(listBox);
+    if (dc != nullptr) {
+        FrameSolid(dc, frame, kFlatFrame);
+        ::ReleaseDC(listBox, dc);
+    }
+}
+
+// The list box's subclass; `data` is the onToggle of BindCheckList.
+LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR data) {
+    const auto& onToggle = *reinterpret_cast<const std::function<void(int)>*>(data);
     switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         // Selection and focus first, as for any click; then the toggle, when
-        // the click landed on an entry's check box.
-        const LRESULT result = ::CallWindowProcA(original, listBox, message, wParam, lParam);
+        // the click landed in an entry's check column.
+        const LRESULT result = ::DefSubclassProc(listBox, message, wParam, lParam);
         const LRESULT hit = ::SendMessageA(listBox, LB_ITEMFROMPOINT, 0, lParam);
         const int x = static_cast<short>(LOWORD(lParam));
-        if (HIWORD(hit) == 0 && x < kCheckBoxColumn) {
-            (*hook->OnToggle)(static_cast<int>(LOWORD(hit)));
+        if (HIWORD(hit) == 0 && x < EntryHeight(listBox)) {
+            onToggle(static_cast<int>(LOWORD(hit)));
         }
         return result;
     }
@@ -72,30 +86,38 @@ LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, L
         if (wParam == ' ') {
             const LRESULT caret = ::SendMessageA(listBox, LB_GETCARETINDEX, 0, 0);
             if (caret != LB_ERR && caret < ::SendMessageA(listBox, LB_GETCOUNT, 0, 0)) {
-                (*hook->OnToggle)(static_cast<int>(caret));
+                onToggle(static_cast<int>(caret));
             }
             return 0;
         }
         break;
+    case WM_NCPAINT: {
+        const LRESULT result = ::DefSubclassProc(listBox, message, wParam, lParam);
+        PaintFlatFrame(listBox);
+        return result;
+    }
     case WM_NCDESTROY:
-        ::SetWindowLongPtrA(listBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        ::SetWindowLongPtrA(listBox, GWLP_USERDATA, 0);
-        delete hook;
+        ::RemoveWindowSubclass(listBox, &CheckListProcedure, kCheckListSubclassId);
         break;
     default:
         break;
     }
-    return ::CallWindowProcA(original, listBox, message, wParam, lParam);
+    return ::DefSubclassProc(listBox, message, wParam, lParam);
 }
 
 } // namespace
 
+HWND CreateCheckList(HWND parent, int id, const RECT& bounds) {
+    return CreateChild(parent, "LISTBOX", "",
+                       WS_BORDER | WS_VSCROLL | WS_TABSTOP | WS_GROUP | LBS_NOINTEGRALHEIGHT |
+                           LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                       id, bounds);
+}
+
 void BindCheckList(CheckListModel& model, HWND listBox,
                    const std::function<void(int index)>& onToggle) {
-    auto* hook = new CheckListHook{nullptr, &onToggle};
-    ::SetWindowLongPtrA(listBox, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hook));
-    hook->Original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-        listBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CheckListProcedure)));
+    ::SetWindowSubclass(listBox, &CheckListProcedure, kCheckListSubclassId,
+                        reinterpret_cast<DWORD_PTR>(&onToggle));
     model.OnChanged = [&model, listBox] {
         // A handful of entries: rebuilding the whole list is simplest and keeps
         // the list box an exact copy of the model.
@@ -125,7 +147,8 @@ void DrawCheckListEntry(const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    ::FillRect(dc, &area, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    FillSolid(dc, area,
+              selected ? Blend(kFlatAccent, RGB(255, 255, 255), 55) : ::GetSysColor(COLOR_WINDOW));
     if (item.itemID == static_cast<UINT>(-1)) {
         // An empty list that has the focus: only the focus frame.
         if ((item.itemState & ODS_FOCUS) != 0) {
@@ -134,20 +157,23 @@ void DrawCheckListEntry(const DRAWITEMSTRUCT& item) {
         return;
     }
 
-    RECT box{area.left + kCheckBoxInset, area.top + kCheckBoxInset,
-             area.left + kCheckBoxInset + kCheckBoxSize, area.top + kCheckBoxInset + kCheckBoxSize};
-    const bool checked = item.itemData != 0;
-    ::DrawFrameControl(dc, &box, DFC_BUTTON,
-                       DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+    // The square is 13 of the entry's 16 design pixels, centred in the column.
+    const int height = area.bottom - area.top;
+    const int size = ::MulDiv(height, 13, kCheckListItemHeight);
+    const int inset = (height - size) / 2;
+    const RECT box{area.left + inset + 1, area.top + inset, area.left + inset + 1 + size,
+                   area.top + inset + size};
+    DrawCheckSquare(dc, box, item.itemData != 0, RGB(255, 255, 255));
 
     const LRESULT length = ::SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
     std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
     ::SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
     RECT textArea = area;
-    textArea.left += kCheckBoxColumn + kCheckBoxInset;
+    textArea.left += height + inset;
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ::DrawTextA(dc, text.c_str(), -1, &textArea, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::DrawTextA(dc, text.c_str(), -1, &textArea,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     if ((item.itemState & ODS_FOCUS) != 0) {
         ::DrawFocusRect(dc, &area);
     }

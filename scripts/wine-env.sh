@@ -77,7 +77,9 @@ _wine_env_set_registry() {
 # it twice; the finished prefix is moved into place in one rename.
 _wine_env_make_template() {
     local stampWanted
-    stampWanted=$(wine --version 2>/dev/null)
+    # The suffix names what the template holds beyond wineboot's prefix; a
+    # change to it makes the template again.
+    stampWanted="$(wine --version 2>/dev/null) fonts"
     mkdir -p "$(dirname "$WINE_ENV_TEMPLATE")"
     (
         flock -w 300 9 || { _wine_env_log "timed out waiting for another run to make the template"; exit 1; }
@@ -95,6 +97,11 @@ _wine_env_make_template() {
             rm -rf "$building"
             exit 1
         fi
+        # Debian's Wine does not look in its own font folder, so its
+        # replacements for Tahoma, MS Sans Serif and Marlett (the caption
+        # buttons) would be missing and every face would fall back to a wider
+        # system font. Scalable ones only: the bitmap faces share their names.
+        cp /usr/share/wine/fonts/*.ttf "$building/drive_c/windows/Fonts/" 2>/dev/null
         if ! _wine_env_set_registry; then
             _wine_env_log "could not write the Wine registry settings"
             timeout 30 wineserver -k 2>/dev/null

@@ -18,6 +18,9 @@ namespace probe {
 inline constexpr DWORD kAppWaitMs = 15000;
 inline constexpr DWORD kExitWaitMs = 5000;
 inline constexpr const char* kAppMainClass = "TFrmMain";
+// The main window's flat buttons, check boxes and radio buttons; they answer
+// BM_CLICK and BM_GETCHECK as the system's buttons do.
+inline constexpr const char* kFlatControlClass = "QuillmereFlat";
 inline constexpr UINT kMessageTimeoutMs = 2000;
 inline constexpr DWORD kStartRetryMs = 3000;
 

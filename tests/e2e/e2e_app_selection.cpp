@@ -229,7 +229,7 @@ private:
 
     void ClickStart(RunningApp& app, const char* step, const char* stored,
                     const std::string& runValue) const {
-        ::PostMessageA(app.Control("Button", "Start with Windows"), BM_CLICK, 0, 0);
+        ::PostMessageA(app.Control(kFlatControlClass, "Start with Windows"), BM_CLICK, 0, 0);
         std::string read;
         WaitUntil(
             [&] { return (read = m_folder.ReadEntry("ZC.reg", "Info", "SystemStart")) == stored; },

@@ -341,7 +341,7 @@ private:
         SetMode("Together");
     }
 
-    HWND EnabledBox() const { return m_app.Control("Button", "Enabled"); }
+    HWND EnabledBox() const { return m_app.Control(kFlatControlClass, "Enabled"); }
 
     LRESULT EnabledState() const {
         DWORD_PTR state = 0;
@@ -387,8 +387,8 @@ private:
 
     LRESULT CheckState(const char* caption) const {
         DWORD_PTR state = 0;
-        ::SendMessageTimeoutA(m_app.Control("Button", caption), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG,
-                              2000, &state);
+        ::SendMessageTimeoutA(m_app.Control(kFlatControlClass, caption), BM_GETCHECK, 0, 0,
+                              SMTO_ABORTIFHUNG, 2000, &state);
         return static_cast<LRESULT>(state);
     }
 
@@ -401,7 +401,7 @@ private:
     void ClickModeWhileHung(const char* caption, const char* mode) const {
         const std::string before = m_folder.ReadEntry(kSettingsFile, "Info", "FWoption");
         const DWORD start = ::GetTickCount();
-        ::PostMessageA(m_app.Control("Button", caption), BM_CLICK, 0, 0);
+        ::PostMessageA(m_app.Control(kFlatControlClass, caption), BM_CLICK, 0, 0);
         std::string read;
         const bool written = WaitUntil(
             [&] { return (read = m_folder.ReadEntry(kSettingsFile, "Info", "FWoption")) == mode; },

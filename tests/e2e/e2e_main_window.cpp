@@ -224,7 +224,8 @@ public:
         HWND owner = ::GetWindow(m_main, GW_OWNER);
         const bool on = std::string(expected) == "Yes";
         Check(WaitUntil([&] { return Topmost(owner) == on && Topmost(m_main) == on; }, kSettleMs),
-              Format("the application window and the main window are %stopmost", on ? "" : "not "));
+              Format("the application window and the main window are %stopmost (now %d, %d)",
+                     on ? "" : "not ", Topmost(owner), Topmost(m_main)));
     }
 
     void ClickStayOnTop(const char* expected) const {
@@ -299,9 +300,16 @@ public:
         WaitUntil([&] { return (viewer = FindVisibleTopLevel(0, "Quillmere Help")) != nullptr; },
                   kHelpWaitMs);
         Check(viewer != nullptr, "\"Help\" opens help.chm in the help viewer \"Quillmere Help\"");
-        if (viewer != nullptr) {
-            ::PostMessageA(viewer, WM_CLOSE, 0, 0);
-        }
+        // The viewer may drop a close that comes while it is still setting up:
+        // ask until it has gone, so that it covers nothing later.
+        const bool closed = viewer != nullptr && WaitUntil(
+                                                     [&] {
+                                                         ::PostMessageA(viewer, WM_CLOSE, 0, 0);
+                                                         ::Sleep(200);
+                                                         return !::IsWindow(viewer);
+                                                     },
+                                                     kHelpWaitMs);
+        Check(closed, "the help viewer closes again");
     }
 
 private:

@@ -48,7 +48,8 @@ private:
     Handler LinkAt(POINT point) const;
     // Runs a form event; an error stops in the error box, as in the main window.
     template <typename Event> void Run(const Event& event) noexcept {
-        RunWindowHandler(m_window, event);
+        MessageBoxErrorReporter errors(m_window);
+        RunHandler(errors, event);
     }
 
     DpiScale m_scale;

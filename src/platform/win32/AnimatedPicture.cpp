@@ -109,9 +109,8 @@ void AnimatedPicture::Paint() {
     const AnimationFrame& frame = m_animation.Frames[static_cast<std::size_t>(m_shownFrame)];
     // Stretched when the layout is scaled for the screen's DPI; 1:1 at 96 DPI.
     ::SetStretchBltMode(paint.Dc(), COLORONCOLOR);
-    ::StretchDIBits(paint.Dc(), 0, 0, client.right, client.bottom, 0, 0,
-                    m_animation.Width, m_animation.Height, frame.Pixels.data(), &info,
-                    DIB_RGB_COLORS, SRCCOPY);
+    ::StretchDIBits(paint.Dc(), 0, 0, client.right, client.bottom, 0, 0, m_animation.Width,
+                    m_animation.Height, frame.Pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 LRESULT AnimatedPicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -17,8 +17,8 @@ bool ApplicationWindow::Create(const char* title) {
     const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
     return CreateFor(0, kApplicationWindowClass, title,
-                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y,
-                     0, 0, nullptr) != nullptr;
+                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y, 0,
+                     0, nullptr) != nullptr;
 }
 
 void ApplicationWindow::SetTopmost(bool topmost) noexcept {

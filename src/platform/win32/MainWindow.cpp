@@ -1,5 +1,6 @@
 #include "platform/win32/MainWindow.h"
 
+#include "app/StartUp.h"
 #include "platform/win32/AboutWindow.h"
 #include "platform/win32/ControlViews.h"
 #include "platform/win32/Fonts.h"
@@ -61,30 +62,31 @@ bool MainWindow::Create() {
     // Centred on the desktop; no border, so the window is its client area.
     const int left = (::GetSystemMetrics(SM_CXSCREEN) - size) / 2;
     const int top = (::GetSystemMetrics(SM_CYSCREEN) - size) / 2;
-    return CreateFor(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, left,
-                     top, size, size, m_application.Handle()) != nullptr;
+    return CreateFor(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, left, top,
+                     size, size, m_application.Handle()) != nullptr;
 }
 
 void MainWindow::Show() {
+    m_lastFocus = m_chkStart;
     ShowMainWindow(true);
     ::SetFocus(m_chkStart);
 }
 
 HWND MainWindow::Add(FlatRadioButton& model, const layout::Box& box, bool groupStart) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateRadioButton(m_window, model, Scaled(m_scale, box),
-                               FlatLook{layout::kBackground, kButtonFace, kButtonFace,
-                                        m_windowFont.Get(), m_scale},
-                               [this, &model] { Run([&] { model.Click(); }); }, groupStart);
+    control->CreateRadioButton(
+        m_window, model, Scaled(m_scale, box),
+        FlatLook{layout::kBackground, kButtonFace, kButtonFace, m_windowFont.Get(), m_scale},
+        [this, &model] { Run([&] { model.Click(); }); }, groupStart);
     return control->Handle();
 }
 
 HWND MainWindow::Add(FlatCheckBox& model, const layout::Box& box) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateCheckBox(m_window, model, Scaled(m_scale, box),
-                            FlatLook{layout::kBackground, kButtonFace, kButtonFace,
-                                     m_windowFont.Get(), m_scale},
-                            [this, &model] { Run([&] { model.Click(); }); });
+    control->CreateCheckBox(
+        m_window, model, Scaled(m_scale, box),
+        FlatLook{layout::kBackground, kButtonFace, kButtonFace, m_windowFont.Get(), m_scale},
+        [this, &model] { Run([&] { model.Click(); }); });
     return control->Handle();
 }
 
@@ -103,9 +105,9 @@ void MainWindow::CreateControls() {
     const RECT img = Scaled(m_scale, {79, 144, 102, 73});
     m_img.Create(m_window, kIdImg, img.left, img.top, img.right - img.left, img.bottom - img.top);
     m_illustrations = std::make_unique<Win32IllustrationLoader>(m_instance, m_img);
-    m_form = std::make_unique<TFrmMain>(FrmMainContext{
-        MainTables(), m_windows, m_iniStore, ExecutablePath(), *m_illustrations, *m_errors,
-        *m_information, m_startup, *this, *this, *m_shell});
+    m_form = std::make_unique<TFrmMain>(
+        FrmMainContext{MainTables(), m_windows, m_iniStore, ExecutablePath(), *m_illustrations,
+                       *m_errors, *m_information, m_startup, *this, *this, *m_shell});
     TFrmMain& form = *m_form;
 
     // Creation order is the tab order.
@@ -113,8 +115,9 @@ void MainWindow::CreateControls() {
     Add(form.OptionSeparately, {100, 288, 57, 25}, false);
     Add(form.OptionMixed, {164, 288, 57, 25}, false);
     m_toggleChkBoxEntry = [this](int entry) { Run([&] { m_form->ChkBox.UserToggle(entry); }); };
-    m_chkBox = CreateCheckList(m_window, form.ChkBox, Scaled(m_scale, {264, 136, 121, 73}),
-                               kIdChkBox, m_windowFont.Get(), m_toggleChkBoxEntry);
+    m_chkBox = CreateCheckList(m_window, kIdChkBox, Scaled(m_scale, {264, 136, 121, 73}));
+    ::SendMessageA(m_chkBox, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont.Get()), FALSE);
+    BindCheckList(form.ChkBox, m_chkBox, m_toggleChkBoxEntry);
     m_chkBoxHint.Attach(m_chkBox, "Select floating windows to hide", m_scale);
     Add(form.Btnselect, {280, 219, 89, 22}, kButtonFace);
     Add(form.ChkEnabled, {253, 264, 121, 17});
@@ -141,7 +144,7 @@ void MainWindow::CreateControls() {
 
 void MainWindow::PaintLabel(HDC dc, const layout::PaintedLabel& label) const {
     SelectedObject font(dc, label.Font == layout::LabelFont::Header ? m_headerFont.Get()
-                                                                     : m_windowFont.Get());
+                                                                    : m_windowFont.Get());
     RECT bounds = Scaled(m_scale, label.Bounds);
     ::DrawTextA(dc, label.Text, -1, &bounds, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
 }
@@ -227,13 +230,18 @@ void MainWindow::FillTrayIconData() {
 }
 
 void MainWindow::SetApplicationTopmost(bool topmost) {
+    // Windows hands the owner's topmost state to the windows it owns, both
+    // ways. Wine hands it on once and never takes it back, and will not make
+    // the owner topmost again above an owned window that still is. Loosed
+    // from its owner for the moment, the main window takes the state by
+    // itself, and both agree on either system. No SWP_SHOWWINDOW for it: it
+    // may be hidden in the notification area, or not shown yet.
+    ::SetWindowLongPtrA(m_window, GWLP_HWNDPARENT, 0);
     m_application.SetTopmost(topmost);
-    // Windows hands the owner's topmost state to the windows it owns both
-    // ways; Wine only hands it on once and never takes it back. Setting it on
-    // the main window too makes both agree. No SWP_SHOWWINDOW here: the
-    // window may be hidden in the notification area, or not shown yet.
     ::SetWindowPos(m_window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    ::SetWindowLongPtrA(m_window, GWLP_HWNDPARENT,
+                        reinterpret_cast<LONG_PTR>(m_application.Handle()));
 }
 
 void MainWindow::BeginDragMove() {
@@ -298,6 +306,24 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         CreateControls();
         Run([this] { m_form->FormCreate(); });
         return 0;
+    case WM_ACTIVATE:
+        // The focused control is kept across a loss of activation, as in a
+        // dialog, and given back on activation. A control that took the focus
+        // itself (a click on it activates the window) keeps it, so the
+        // activation never cuts the click short.
+        if (HWND focus = ::GetFocus(); LOWORD(wParam) == WA_INACTIVE) {
+            if (focus != nullptr && ::IsChild(m_window, focus)) {
+                m_lastFocus = focus;
+            }
+        } else if (focus == nullptr || !::IsChild(m_window, focus)) {
+            ::SetFocus(m_lastFocus != nullptr ? m_lastFocus : m_window);
+        }
+        return 0;
+    case WM_SETFOCUS:
+        if (m_lastFocus != nullptr && ::IsWindowVisible(m_lastFocus)) {
+            ::SetFocus(m_lastFocus);
+        }
+        return 0;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers every pixel
     case WM_PAINT:
@@ -334,14 +360,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MEASUREITEM:
         if (wParam == kIdChkBox) {
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
-                CheckListItemHeight(m_scale);
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = CheckListItemHeight(m_scale);
             return TRUE;
         }
         return Default(message, wParam, lParam);
     case WM_DRAWITEM:
         if (wParam == kIdChkBox) {
-            DrawCheckListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), m_scale);
+            DrawCheckListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         }
         return Default(message, wParam, lParam);

@@ -18,8 +18,8 @@
 #include "platform/win32/Win32StartupRegistry.h"
 #include "platform/win32/WindowBase.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -117,6 +117,8 @@ private:
     std::vector<std::unique_ptr<FlatControl>> m_controls;
     HWND m_chkBox = nullptr;
     HWND m_chkStart = nullptr;
+    // The control that has the keyboard focus while the window is active.
+    HWND m_lastFocus = nullptr;
     FlatHint m_chkBoxHint;
     std::function<void(int)> m_toggleChkBoxEntry;
     std::unique_ptr<TFrmMain> m_form;

@@ -51,9 +51,9 @@ inline constexpr PaintedLabel kHeaderLabels[] = {
 };
 
 inline constexpr PaintedLabel kLabels[] = {
-    {"Select hidden type", {72, 112, 121, 24}, LabelFont::Window},  // Label1
+    {"Select hidden type", {72, 112, 121, 24}, LabelFont::Window},   // Label1
     {"Hidden windows list", {264, 112, 129, 16}, LabelFont::Window}, // Label2
-    {"Options", {261, 244, 57, 16}, LabelFont::Window},             // Label3
+    {"Options", {261, 244, 57, 16}, LabelFont::Window},              // Label3
 };
 
 // LblSetting: centred and word-wrapped; its text follows the mode.

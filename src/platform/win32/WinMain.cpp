@@ -23,7 +23,8 @@ public:
 
     bool FileExists(const std::string& path) override {
         const DWORD attributes = ::GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }
 
     void MakeApplicationTopmost() override { m_application.SetTopmost(true); }

@@ -71,6 +71,46 @@ public:
         return value;
     }
 
+    // The lines of an INI section ("name=value"), in file order.
+    std::vector<std::string> SectionLines(const std::string& fileName, const char* section) const {
+        char buffer[4096] = {};
+        ::GetPrivateProfileSectionA(section, buffer, sizeof(buffer), PathOf(fileName).c_str());
+        std::vector<std::string> lines;
+        for (const char* line = buffer; *line != '\0'; line += lines.back().size() + 1) {
+            lines.emplace_back(line);
+        }
+        return lines;
+    }
+
+    // The file's lines as written, without their line ends; none when it is missing.
+    std::vector<std::string> FileLines(const std::string& fileName) const {
+        std::vector<std::string> lines;
+        const quillmere::win32::UniqueFileHandle file(
+            ::CreateFileA(PathOf(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            return lines;
+        }
+        std::string text;
+        char chunk[4096];
+        DWORD read = 0;
+        while (::ReadFile(file.Get(), chunk, sizeof(chunk), &read, nullptr) && read > 0) {
+            text.append(chunk, read);
+        }
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            end = end == std::string::npos ? text.size() : end;
+            std::string line = text.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            lines.push_back(line);
+            start = end + 1;
+        }
+        return lines;
+    }
+
 private:
     void RemoveAll() const {
         WIN32_FIND_DATAA entry{};
@@ -124,7 +164,7 @@ public:
         m_processId = started.dwProcessId;
         WaitUntil(
             [&] {
-                m_mainWindow = FindMainWindow();
+                m_mainWindow = TopLevel(kAppMainClass);
                 return m_mainWindow != nullptr && ::IsWindowVisible(m_mainWindow);
             },
             waitMs);
@@ -133,6 +173,20 @@ public:
 
     HWND MainWindow() const { return m_mainWindow; }
     HANDLE Process() const { return m_process.Get(); }
+    DWORD ProcessId() const { return m_processId; }
+
+    // This process's first top-level window of that class; when shownOnly,
+    // the first one shown.
+    HWND TopLevel(const char* className, bool shownOnly = false) const {
+        for (HWND window : TopLevelWindowsOfClass(className)) {
+            DWORD processId = 0;
+            ::GetWindowThreadProcessId(window, &processId);
+            if (processId == m_processId && (!shownOnly || ::IsWindowVisible(window))) {
+                return window;
+            }
+        }
+        return nullptr;
+    }
 
     // A child control of the main window by class and, when given, caption.
     HWND Control(const char* className, const char* caption = nullptr) const {
@@ -165,18 +219,6 @@ public:
     }
 
 private:
-    // The top-level "TFrmMain" window of this process, not of another copy.
-    HWND FindMainWindow() const {
-        for (HWND window : TopLevelWindowsOfClass(kAppMainClass)) {
-            DWORD processId = 0;
-            ::GetWindowThreadProcessId(window, &processId);
-            if (processId == m_processId) {
-                return window;
-            }
-        }
-        return nullptr;
-    }
-
     quillmere::win32::UniqueKernelHandle m_process;
     quillmere::win32::UniqueKernelHandle m_thread;
     DWORD m_processId = 0;

@@ -240,6 +240,26 @@ inline bool StandsShown(const Found& palette) {
            now.Width() == LayoutRect(*palette.Layout).Width();
 }
 
+// Where a palette stands slid out: 10 pixels of it left on screen.
+inline bool StandsHidden(const Found& palette) {
+    const ScreenRect now = RectOf(palette.Window);
+    return now.Left == palette.Layout->HiddenX && now.Top == palette.Layout->HiddenY;
+}
+
+// A point halfway along the strip of a palette that stays on screen while it
+// is slid out: there the pointer brings it back in.
+inline POINT StripPoint(const demo::DemoWindow& layout) {
+    constexpr int kStrip = 10;
+    const std::string edge = layout.Edge;
+    if (edge == "right") {
+        return {demo::kScreenWidth - kStrip / 2, (layout.Top + layout.Bottom) / 2};
+    }
+    if (edge == "left") {
+        return {kStrip / 2, (layout.Top + layout.Bottom) / 2};
+    }
+    return {(layout.Left + layout.Right) / 2, demo::kWorkAreaHeight - kStrip / 2};
+}
+
 // The palettes among the demo windows, in the same order.
 inline std::vector<Found> PalettesOf(const std::vector<Found>& found) {
     std::vector<Found> palettes;

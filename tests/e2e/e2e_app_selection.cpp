@@ -31,11 +31,6 @@ constexpr int kEntryHeight = 16;
 constexpr POINT kOverHost{640, 512};
 constexpr const char* kUnticked = "Color";
 
-bool StandsHidden(const Found& palette) {
-    const ScreenRect now = RectOf(palette.Window);
-    return now.Left == palette.Layout->HiddenX && now.Top == palette.Layout->HiddenY;
-}
-
 // Every palette named in `shown` stands slid in, every other one slid out.
 bool SceneHolds(const std::vector<Found>& palettes, const std::vector<std::string>& shown) {
     for (const Found& palette : palettes) {
@@ -124,7 +119,7 @@ public:
                                              "status %lu)",
                                              ended ? 1 : 0, static_cast<unsigned long>(exitCode)));
         Expect("after the close every palette is flush against its edge", AllNames());
-        const std::vector<std::string> lines = SectionLines();
+        const std::vector<std::string> lines = m_folder.SectionLines("Options.ini", "Options");
         Check(lines == std::vector<std::string>{Format("%d=left,120", color)},
               "Options.ini lists only \"Color\" after the close (holds " + Join(lines) + ")");
     }
@@ -214,17 +209,6 @@ private:
         const bool holds = WaitUntil([&] { return SceneHolds(m_palettes, shown); }, kSettleMs);
         Check(holds, step + ": slid in " + Join(shown) + ", every other palette slid out (now " +
                          DescribeNow(m_palettes) + ")");
-    }
-
-    std::vector<std::string> SectionLines() const {
-        char buffer[4096] = {};
-        ::GetPrivateProfileSectionA("Options", buffer, sizeof(buffer),
-                                    m_folder.PathOf("Options.ini").c_str());
-        std::vector<std::string> lines;
-        for (const char* line = buffer; *line != '\0'; line += lines.back().size() + 1) {
-            lines.emplace_back(line);
-        }
-        return lines;
     }
 
     void ClickStart(RunningApp& app, const char* step, const char* stored,

@@ -33,7 +33,6 @@ constexpr DWORD kModeSwitchMs = 300;
 constexpr DWORD kPositionPollMs = 10;
 constexpr DWORD kHangMs = 3000;
 constexpr UINT kAnswerTimeoutMs = 300;
-constexpr int kStrip = 10;
 
 const char* const kSettingsFile = "ZC.reg";
 const char* const kSelectionFile = "Options.ini";
@@ -69,17 +68,7 @@ struct Palette {
         return {Layout->Left, Layout->Top};
     }
 
-    // A point on the strip that stays on the screen while it is slid out,
-    // halfway along it.
-    POINT Strip() const {
-        if (Edge() == "right") {
-            return {demo::kScreenWidth - kStrip / 2, (Layout->Top + Layout->Bottom) / 2};
-        }
-        if (Edge() == "left") {
-            return {kStrip / 2, (Layout->Top + Layout->Bottom) / 2};
-        }
-        return {(Layout->Left + Layout->Right) / 2, demo::kWorkAreaHeight - kStrip / 2};
-    }
+    POINT Strip() const { return StripPoint(*Layout); }
 
     bool Stands(At at) const {
         const ScreenRect now = RectOf(Window);

@@ -433,7 +433,37 @@ private:
 
 } // namespace
 
+// A first start where the settings file cannot be written (a folder stands
+// in its place): the fatal-error box "Application Error" with the INI
+// layer's message, no main window, and exit status 1 once it is closed.
+void RefusedFirstStart() {
+    const AppFolder folder("quillmere e2e refused start");
+    Check(folder.CopyProgram() && ::CreateDirectoryA(folder.PathOf(kSettingsFile).c_str(), nullptr),
+          "a folder named ZC.reg stands beside a fresh copy of quillmere.exe");
+    RunningApp app;
+    app.Start(folder.Program(), folder.Directory(), 0);
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = app.TopLevel("#32770", true)) != nullptr; }, kAppWaitMs);
+    std::string text;
+    for (HWND label = nullptr;
+         box != nullptr && (label = ::FindWindowExA(box, label, "Static", nullptr)) != nullptr;) {
+        text = CaptionOf(label).empty() ? text : CaptionOf(label);
+    }
+    Check(box != nullptr && CaptionOf(box) == "Application Error" &&
+              text == "Unable to write to " + folder.PathOf(kSettingsFile) + ".",
+          "the box \"Application Error\" says \"" + text + "\"");
+    Check(app.TopLevel(kAppMainClass) == nullptr, "no main window was made");
+    if (box != nullptr) {
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    DWORD exitCode = 0;
+    const bool ended = app.WaitForExit(kExitWaitMs, exitCode);
+    Check(ended && exitCode == 1,
+          Format("the program ends with status 1 (%lu) once the box is closed", exitCode));
+}
+
 int main() {
+    RefusedFirstStart();
     std::vector<Found> found;
     if (!WaitForDemoHost(found)) {
         return Verdict();

@@ -5,6 +5,7 @@
 #include "host/PSinfo.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
+#include "unit/FakeShellLauncher.h"
 #include "unit/FrmMainFakes.h"
 
 #include <algorithm>
@@ -163,7 +164,7 @@ private:
         m_ownWindows.Calls.clear();
         m_form = std::make_unique<TFrmMain>(
             FrmMainContext{m_tables, m_desktop, m_store, testing::kExecutable, m_loader, m_messages,
-                           m_messages, m_startup, m_ownWindows, m_ownWindows, m_ownWindows});
+                           m_messages, m_startup, m_ownWindows, m_ownWindows, m_shell});
         const bool created = Run([this] { m_form->FormCreate(); });
         // A creation cut short by a refused write leaves the timers where it got to.
         m_autoHide = created ? m_form->ChkEnabled.Checked() : m_form->MousePos.Enabled();
@@ -472,6 +473,7 @@ private:
     testing::RecordingMessages m_messages;
     testing::FakeStartupRegistry m_startup;
     testing::RecordingWindows m_ownWindows;
+    testing::RecordingShell m_shell;
     std::unique_ptr<TFrmMain> m_form; // null between a close and the next run
     WindowHandle m_host = kNoWindow;
     std::vector<WindowHandle> m_windows;  // top-level windows besides the host

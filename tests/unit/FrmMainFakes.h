@@ -8,7 +8,6 @@
 #include "app/FormWindows.h"
 #include "app/IllustrationLoader.h"
 #include "app/InformationBox.h"
-#include "app/ShellLauncher.h"
 #include "settings/StartWithWindows.h"
 
 #include <map>
@@ -67,11 +66,10 @@ public:
     std::map<std::string, std::string> Entries;
 };
 
-// The form's own windows and the shell: every call in one log, in order,
-// as "region", "tray data", "topmost yes", "drag", "about", "icon add",
-// "main hide", "app show", "tool window yes", "foreground", "menu",
-// "close", "open <verb>|<file>|<directory>".
-class RecordingWindows final : public FormWindows, public TrayWindows, public ShellLauncher {
+// The form's own windows: every call in one log, in order, as "region",
+// "tray data", "topmost yes", "drag", "about", "icon add", "main hide",
+// "app show", "tool window yes", "foreground", "menu", "close".
+class RecordingWindows final : public FormWindows, public TrayWindows {
 public:
     void SetRoundRegion() override { Calls.push_back("region"); }
     void FillTrayIconData() override { Calls.push_back("tray data"); }
@@ -92,11 +90,6 @@ public:
     void BringMainWindowToForeground() override { Calls.push_back("foreground"); }
     void PopUpMenuAtPointer() override { Calls.push_back("menu"); }
     void CloseMainWindow() override { Calls.push_back("close"); }
-    void ShellOpen(std::string_view verb, const std::string& file,
-                   std::string_view directory) override {
-        Calls.push_back("open " + std::string(verb) + "|" + file + "|" + std::string(directory));
-    }
-
     Strings Calls;
 
 private:

@@ -4,6 +4,7 @@
 // the recording doubles of FrmMainFakes.h. Screen 1280 x 984; the host, when
 // it runs, is 1200 wide.
 
+#include "FakeShellLauncher.h"
 #include "FrmMainFakes.h"
 #include "app/UnitMain.h"
 #include "platform/sim/MemoryIniStore.h"
@@ -66,7 +67,7 @@ protected:
     }
     FrmMainContext Context(IniStore& store, const std::string& executable = kExecutable) {
         return {m_tables,   m_desktop, store,     executable, m_loader, m_messages,
-                m_messages, m_startup, m_windows, m_windows,  m_windows};
+                m_messages, m_startup, m_windows, m_windows,  m_shell};
     }
 
     sim::SimulatedDesktop m_desktop{1280, 984};
@@ -76,6 +77,7 @@ protected:
     RecordingMessages m_messages;
     FakeStartupRegistry m_startup;
     RecordingWindows m_windows;
+    RecordingShell m_shell;
     TFrmMain m_form{Context(m_store)};
 };
 

@@ -12,9 +12,9 @@ using testing::kSettingsPath;
 using testing::Strings;
 
 // Every call in order; the store stands in for the disk.
-class RecordingShell final : public ProcessShell {
+class RecordingProcess final : public ProcessShell {
 public:
-    explicit RecordingShell(sim::MemoryIniStore& store) : m_store(store) {}
+    explicit RecordingProcess(sim::MemoryIniStore& store) : m_store(store) {}
     bool CreateApplicationWindow() override { return Note("application window", true); }
     bool FileExists(const std::string& path) override {
         return Note("exists " + path, m_store.FileExists(path));
@@ -47,7 +47,7 @@ private:
 
 TEST(RunProgram, TheFirstStartWritesTheDefaultsInOrderThenMakesTheApplicationTopmost) {
     sim::MemoryIniStore store;
-    RecordingShell shell(store);
+    RecordingProcess shell(store);
     EXPECT_EQ(RunProgram(shell, store, kExecutable), 0);
     EXPECT_EQ(shell.Calls,
               (Strings{"application window", std::string("exists ") + kSettingsPath,
@@ -61,7 +61,7 @@ TEST(RunProgram, AnExistingFileIsNeverTouchedHoweverIncomplete) {
     for (const char* text : {"", "[Info]\r\nLanguage=Klingon\r\n"}) {
         sim::MemoryIniStore store;
         store.SetText(kSettingsPath, text);
-        RecordingShell shell(store);
+        RecordingProcess shell(store);
         EXPECT_EQ(RunProgram(shell, store, kExecutable), 0);
         EXPECT_EQ(store.WriteCount(), 0);
         EXPECT_EQ(shell.Calls,
@@ -73,13 +73,13 @@ TEST(RunProgram, AnExistingFileIsNeverTouchedHoweverIncomplete) {
 TEST(RunProgram, AFailedStartEndsWithStatusOneAndNoMainWindow) {
     sim::MemoryIniStore store;
     store.SetReadOnly(kSettingsPath, true);
-    RecordingShell shell(store);
+    RecordingProcess shell(store);
     EXPECT_EQ(RunProgram(shell, store, kExecutable), 1);
     EXPECT_EQ(shell.Calls.back(), "fatal Unable to write to C:\\Quillmere\\ZC.reg.");
     EXPECT_EQ(shell.Calls.size(), 3u) << "nothing after the fatal-error box";
 
     sim::MemoryIniStore writable;
-    RecordingShell refused(writable);
+    RecordingProcess refused(writable);
     refused.MainWindowMade = false;
     EXPECT_EQ(RunProgram(refused, writable, kExecutable), 1);
     EXPECT_EQ(refused.Calls.back(), "main window");

@@ -91,7 +91,7 @@ TEST_F(FrmMainTest, AStoredStartWithWindowsIsEnteredAgainAtEveryStart) {
     testing::FakeStartupRegistry user;
     user.Administrator = false;
     TFrmMain form({m_tables, m_desktop, m_store, testing::kExecutable, m_loader, m_messages,
-                   m_messages, user, m_windows, m_windows, m_windows});
+                   m_messages, user, m_windows, m_windows, m_shell});
     EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
     EXPECT_TRUE(form.ChkStart.Checked());
     EXPECT_EQ(m_messages.Notices, (Strings{kNotice}));

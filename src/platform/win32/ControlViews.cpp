@@ -18,26 +18,7 @@ HWND CreateChild(HWND parent, const char* className, const std::string& text, DW
     return control;
 }
 
-void BindCheckBox(FlatCheckBox& model, HWND control) {
-    model.OnChanged = [&model, control] {
-        ::SendMessageA(control, BM_SETCHECK, model.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    };
-    model.OnChanged();
-}
-
-void BindRadioButton(FlatRadioButton& model, HWND control) {
-    model.OnChanged = [&model, control] {
-        ::SendMessageA(control, BM_SETCHECK, model.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    };
-    model.OnChanged();
-}
-
 void BindLabel(LabelModel& model, HWND control) {
-    model.OnChanged = [&model, control] { ::SetWindowTextA(control, model.Caption().c_str()); };
-    model.OnChanged();
-}
-
-void BindButton(ButtonModel& model, HWND control) {
     model.OnChanged = [&model, control] { ::SetWindowTextA(control, model.Caption().c_str()); };
     model.OnChanged();
 }

@@ -10,20 +10,15 @@
 
 namespace quillmere::win32 {
 
-// Binds the portable control models to plain Win32 controls: each model's
-// OnChanged redraws its control, and the control's notification turns into
-// the model's Click. The models keep the state; the controls never check
-// themselves (no BS_AUTO* styles), so the model's rule of when a click
-// handler runs is the only one in force.
+// Binds portable models to Win32 controls that are not flat controls of our
+// own: each model's OnChanged redraws its control, and the control's
+// notification turns into the model's event. The models keep the state.
 
 // A child control of `parent` at a rectangle in its client coordinates.
 HWND CreateChild(HWND parent, const char* className, const std::string& text, DWORD style, int id,
                  const RECT& bounds);
 
-void BindCheckBox(FlatCheckBox& model, HWND control);
-void BindRadioButton(FlatRadioButton& model, HWND control);
 void BindLabel(LabelModel& model, HWND control);
-void BindButton(ButtonModel& model, HWND control);
 
 // The palette check list: an owner-drawn list box (LBS_OWNERDRAWFIXED |
 // LBS_HASSTRINGS) in the flat look, each entry drawn with a flat check square

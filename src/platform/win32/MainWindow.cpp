@@ -3,6 +3,7 @@
 #include "app/StartUp.h"
 #include "platform/win32/AboutWindow.h"
 #include "platform/win32/ControlViews.h"
+#include "platform/win32/FlatPaint.h"
 #include "platform/win32/Fonts.h"
 
 #include <windowsx.h>
@@ -72,28 +73,28 @@ void MainWindow::Show() {
     ::SetFocus(m_chkStart);
 }
 
+FlatLook MainWindow::Look(COLORREF face) const {
+    return FlatLook{layout::kBackground, face, face, m_windowFont.Get(), m_scale};
+}
+
 HWND MainWindow::Add(FlatRadioButton& model, const layout::Box& box, bool groupStart) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
     control->CreateRadioButton(
-        m_window, model, Scaled(m_scale, box),
-        FlatLook{layout::kBackground, kButtonFace, kButtonFace, m_windowFont.Get(), m_scale},
+        m_window, model, Scaled(m_scale, box), Look(kButtonFace),
         [this, &model] { Run([&] { model.Click(); }); }, groupStart);
     return control->Handle();
 }
 
 HWND MainWindow::Add(FlatCheckBox& model, const layout::Box& box) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateCheckBox(
-        m_window, model, Scaled(m_scale, box),
-        FlatLook{layout::kBackground, kButtonFace, kButtonFace, m_windowFont.Get(), m_scale},
-        [this, &model] { Run([&] { model.Click(); }); });
+    control->CreateCheckBox(m_window, model, Scaled(m_scale, box), Look(kButtonFace),
+                            [this, &model] { Run([&] { model.Click(); }); });
     return control->Handle();
 }
 
 HWND MainWindow::Add(ButtonModel& model, const layout::Box& box, COLORREF face) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateButton(m_window, model, Scaled(m_scale, box),
-                          FlatLook{layout::kBackground, face, face, m_windowFont.Get(), m_scale},
+    control->CreateButton(m_window, model, Scaled(m_scale, box), Look(face),
                           [this, &model] { Run([&] { model.Click(); }); });
     return control->Handle();
 }
@@ -150,15 +151,10 @@ void MainWindow::PaintLabel(HDC dc, const layout::PaintedLabel& label) const {
 }
 
 void MainWindow::Paint() {
-    PaintScope paint(m_window);
-    RECT client{};
-    ::GetClientRect(m_window, &client);
     // Drawn off screen first, so that a new mode text never flickers.
-    UniqueMemoryDC memory(::CreateCompatibleDC(paint.Dc()));
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
-    HDC dc = memory.Get();
-    SelectedObject canvas(dc, bitmap.Get());
-
+    BufferedPaint paint(m_window);
+    HDC dc = paint.Dc();
+    const RECT client = paint.Client();
     ::FillRect(dc, &client, m_background.Get());
     for (const layout::Connector& connector : layout::kConnectors) {
         UniqueBrush brush(::CreateSolidBrush(connector.Colour));
@@ -189,7 +185,6 @@ void MainWindow::Paint() {
         ::DrawTextA(dc, m_form->LblSetting.Caption().c_str(), -1, &bounds,
                     DT_CENTER | DT_NOPREFIX | DT_WORDBREAK);
     }
-    ::BitBlt(paint.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
 
 void MainWindow::OnMouseDown(MouseButton button, LPARAM point) {

@@ -73,6 +73,10 @@ private:
     void CloseMainWindow() override;
 
     void CreateControls();
+    // The controls' look on the window's background, with a button face.
+    FlatLook Look(COLORREF face) const;
+    // One call a control: creates it at its place in the 96-DPI layout, binds
+    // it to its model and routes its click through Run.
     HWND Add(FlatRadioButton& model, const layout::Box& box, bool groupStart);
     HWND Add(FlatCheckBox& model, const layout::Box& box);
     HWND Add(ButtonModel& model, const layout::Box& box, COLORREF face);

@@ -18,21 +18,14 @@ constexpr COLORREF kOkFocusedFace = RGB(252, 205, 135);
 constexpr int kStaticId = -1;
 
 // Client area and controls in 96-DPI client pixels.
-struct DesignRect {
-    int Left, Top, Width, Height;
-};
 constexpr int kClientWidth = 291;
 constexpr int kClientHeight = 216;
-constexpr DesignRect kImage1{13, 8, 49, 49};
+constexpr DesignBox kImage1{13, 8, 49, 49};
 constexpr int kIconSize = 32;
-constexpr DesignRect kLabel1{68, 8, 209, 17};
-constexpr DesignRect kLabel7{5, 136, 281, 17};
-constexpr DesignRect kLabel6{12, 160, 273, 17};
-constexpr DesignRect kBtnOK{120, 184, 73, 25};
-
-RECT Scaled(const DpiScale& scale, const DesignRect& design) {
-    return scale.Rect(design.Left, design.Top, design.Width, design.Height);
-}
+constexpr DesignBox kLabel1{68, 8, 209, 17};
+constexpr DesignBox kLabel7{5, 136, 281, 17};
+constexpr DesignBox kLabel6{12, 160, 273, 17};
+constexpr DesignBox kBtnOK{120, 184, 73, 25};
 
 } // namespace
 
@@ -101,17 +94,17 @@ void AboutWindow::CreateControls() {
     m_form.emplace(*m_shell, [this] { m_closed = true; });
     TFrmAbout& form = *m_form;
 
-    const auto addLabel = [&](LabelModel& model, const DesignRect& bounds) {
+    const auto addLabel = [&](LabelModel& model, const DesignBox& bounds) {
         const HWND label =
             CreateChild(m_window, "STATIC", model.Caption(), SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                        kStaticId, Scaled(m_scale, bounds));
+                        kStaticId, m_scale.Rect(bounds));
         ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.Get()), FALSE);
         BindLabel(model, label);
     };
     addLabel(form.Label1, kLabel1);
     addLabel(form.Label7, kLabel7);
     addLabel(form.Label6, kLabel6);
-    m_btnOK.CreateButton(m_window, form.BtnOK, Scaled(m_scale, kBtnOK),
+    m_btnOK.CreateButton(m_window, form.BtnOK, m_scale.Rect(kBtnOK),
                          FlatLook{kBackground, kBackground, kOkFocusedFace, m_font.Get(), m_scale},
                          [this] { Run([this] { m_form->BtnOK.Click(); }); });
 }
@@ -135,8 +128,8 @@ void AboutWindow::RunModalLoop() {
 }
 
 AboutWindow::Handler AboutWindow::LinkAt(POINT point) const {
-    const RECT label7 = Scaled(m_scale, kLabel7);
-    const RECT label6 = Scaled(m_scale, kLabel6);
+    const RECT label7 = m_scale.Rect(kLabel7);
+    const RECT label6 = m_scale.Rect(kLabel6);
     if (::PtInRect(&label7, point)) {
         return &TFrmAbout::Label7Click;
     }
@@ -148,7 +141,7 @@ AboutWindow::Handler AboutWindow::LinkAt(POINT point) const {
 
 void AboutWindow::Paint() {
     PaintScope paint(m_window);
-    const RECT image = Scaled(m_scale, kImage1);
+    const RECT image = m_scale.Rect(kImage1);
     const int size = m_scale(kIconSize);
     if (m_icon) {
         ::DrawIconEx(paint.Dc(), (image.left + image.right - size) / 2,

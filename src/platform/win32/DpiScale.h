@@ -4,6 +4,19 @@
 
 namespace quillmere::win32 {
 
+// A rectangle of a window's layout at 96 DPI, in its client coordinates:
+// left, top, width, height.
+struct DesignBox {
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+
+    bool Contains(int x, int y) const {
+        return x >= Left && x < Left + Width && y >= Top && y < Top + Height;
+    }
+};
+
 // The layout is drawn up in pixels at 96 pixels per inch; a DpiScale turns
 // those into physical pixels of the screen the program runs on (the program
 // is system DPI aware, so one scale holds for all its windows). Palettes are
@@ -36,6 +49,10 @@ public:
     // neighbouring rectangles stay neighbours.
     RECT Rect(int left, int top, int width, int height) const noexcept {
         return RECT{(*this)(left), (*this)(top), (*this)(left + width), (*this)(top + height)};
+    }
+
+    RECT Rect(const DesignBox& box) const noexcept {
+        return Rect(box.Left, box.Top, box.Width, box.Height);
     }
 
 private:

@@ -29,10 +29,6 @@ constexpr COLORREF kOkFace = layout::kBackground;
 // Windows' own resource id of the application icon, 32 x 32 in 256 colours.
 constexpr int kIconResource = 1;
 
-RECT Scaled(const DpiScale& scale, const layout::Box& box) {
-    return scale.Rect(box.Left, box.Top, box.Width, box.Height);
-}
-
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, ApplicationWindow& application, PaletteRescue& rescue)
@@ -80,21 +76,21 @@ FlatLook MainWindow::Look(COLORREF face) const {
 HWND MainWindow::Add(FlatRadioButton& model, const layout::Box& box, bool groupStart) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
     control->CreateRadioButton(
-        m_window, model, Scaled(m_scale, box), Look(kButtonFace),
+        m_window, model, m_scale.Rect(box), Look(kButtonFace),
         [this, &model] { Run([&] { model.Click(); }); }, groupStart);
     return control->Handle();
 }
 
 HWND MainWindow::Add(FlatCheckBox& model, const layout::Box& box) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateCheckBox(m_window, model, Scaled(m_scale, box), Look(kButtonFace),
+    control->CreateCheckBox(m_window, model, m_scale.Rect(box), Look(kButtonFace),
                             [this, &model] { Run([&] { model.Click(); }); });
     return control->Handle();
 }
 
 HWND MainWindow::Add(ButtonModel& model, const layout::Box& box, COLORREF face) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateButton(m_window, model, Scaled(m_scale, box), Look(face),
+    control->CreateButton(m_window, model, m_scale.Rect(box), Look(face),
                           [this, &model] { Run([&] { model.Click(); }); });
     return control->Handle();
 }
@@ -103,7 +99,7 @@ void MainWindow::CreateControls() {
     m_errors = std::make_unique<MessageBoxErrorReporter>(m_window);
     m_information = std::make_unique<MessageBoxInformation>(m_window);
     m_shell = std::make_unique<Win32ShellLauncher>(m_window);
-    const RECT img = Scaled(m_scale, {79, 144, 102, 73});
+    const RECT img = m_scale.Rect({79, 144, 102, 73});
     m_img.Create(m_window, kIdImg, img.left, img.top, img.right - img.left, img.bottom - img.top);
     m_illustrations = std::make_unique<Win32IllustrationLoader>(m_instance, m_img);
     m_form = std::make_unique<TFrmMain>(
@@ -116,7 +112,7 @@ void MainWindow::CreateControls() {
     Add(form.OptionSeparately, {100, 288, 57, 25}, false);
     Add(form.OptionMixed, {164, 288, 57, 25}, false);
     m_toggleChkBoxEntry = [this](int entry) { Run([&] { m_form->ChkBox.UserToggle(entry); }); };
-    m_chkBox = CreateCheckList(m_window, kIdChkBox, Scaled(m_scale, {264, 136, 121, 73}));
+    m_chkBox = CreateCheckList(m_window, kIdChkBox, m_scale.Rect({264, 136, 121, 73}));
     ::SendMessageA(m_chkBox, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont.Get()), FALSE);
     BindCheckList(form.ChkBox, m_chkBox, m_toggleChkBoxEntry);
     m_chkBoxHint.Attach(m_chkBox, "Select floating windows to hide", m_scale);
@@ -129,7 +125,7 @@ void MainWindow::CreateControls() {
     Add(form.BtnHelp, {220, 376, 73, 25}, kButtonFace);
 
     form.LblSetting.OnChanged = [this] {
-        const RECT bounds = Scaled(m_scale, layout::kLblSetting);
+        const RECT bounds = m_scale.Rect(layout::kLblSetting);
         ::InvalidateRect(m_window, &bounds, FALSE);
     };
     // Both timers run as the window is built; the creation sequence then
@@ -146,7 +142,7 @@ void MainWindow::CreateControls() {
 void MainWindow::PaintLabel(HDC dc, const layout::PaintedLabel& label) const {
     SelectedObject font(dc, label.Font == layout::LabelFont::Header ? m_headerFont.Get()
                                                                     : m_windowFont.Get());
-    RECT bounds = Scaled(m_scale, label.Bounds);
+    RECT bounds = m_scale.Rect(label.Bounds);
     ::DrawTextA(dc, label.Text, -1, &bounds, DT_LEFT | DT_NOPREFIX | DT_WORDBREAK);
 }
 
@@ -158,15 +154,15 @@ void MainWindow::Paint() {
     ::FillRect(dc, &client, m_background.Get());
     for (const layout::Connector& connector : layout::kConnectors) {
         UniqueBrush brush(::CreateSolidBrush(connector.Colour));
-        const RECT bounds = Scaled(m_scale, connector.Bounds);
+        const RECT bounds = m_scale.Rect(connector.Bounds);
         ::FillRect(dc, &bounds, brush.Get());
     }
     // The header panel covers the lines it overlaps, as a window above them.
-    RECT panel = Scaled(m_scale, layout::kPanel1);
+    RECT panel = m_scale.Rect(layout::kPanel1);
     ::FillRect(dc, &panel, m_background.Get());
     ::DrawEdge(dc, &panel, BDR_RAISEDOUTER, BF_RECT);
     if (m_icon != nullptr) {
-        const RECT icon = Scaled(m_scale, layout::kImage1);
+        const RECT icon = m_scale.Rect(layout::kImage1);
         ::DrawIconEx(dc, icon.left, icon.top, m_icon, m_scale(32), m_scale(32), 0, nullptr,
                      DI_NORMAL);
     }
@@ -181,7 +177,7 @@ void MainWindow::Paint() {
     }
     if (m_form) {
         SelectedObject font(dc, m_windowFont.Get());
-        RECT bounds = Scaled(m_scale, layout::kLblSetting);
+        RECT bounds = m_scale.Rect(layout::kLblSetting);
         ::DrawTextA(dc, m_form->LblSetting.Caption().c_str(), -1, &bounds,
                     DT_CENTER | DT_NOPREFIX | DT_WORDBREAK);
     }

@@ -5,20 +5,13 @@
 // and the header are painted by the window itself; the controls that take
 // input are child windows, placed where the window creates them.
 
+#include "platform/win32/DpiScale.h"
+
 #include <windows.h>
 
 namespace quillmere::win32::layout {
 
-struct Box {
-    int Left;
-    int Top;
-    int Width;
-    int Height;
-
-    bool Contains(int x, int y) const {
-        return x >= Left && x < Left + Width && y >= Top && y < Top + Height;
-    }
-};
+using Box = DesignBox;
 
 inline constexpr COLORREF kBackground = RGB(98, 138, 178);
 inline constexpr COLORREF kSeparatorGrey = RGB(160, 160, 164);

@@ -13,8 +13,4 @@ void MessageBoxInformation::ShowInformation(std::string_view text, std::string_v
                   MB_ICONINFORMATION | MB_OK);
 }
 
-void ShowErrorBox(HWND owner, const std::string& message) {
-    MessageBoxErrorReporter(owner).ShowError(FormatErrorMessage(message));
-}
-
 } // namespace quillmere::win32

@@ -32,7 +32,4 @@ private:
     HWND m_owner;
 };
 
-// An error's message in the standard error box, with its full stop rule.
-void ShowErrorBox(HWND owner, const std::string& message);
-
 } // namespace quillmere::win32

@@ -2,13 +2,15 @@
 // makes only the calls a pointer tick must make - the settings read, the
 // pointer, the window under it and the climb to a palette, then one rectangle
 // read and, unless --skip finds the palette already in place, one move per
-// palette to its slid-out position. The palettes are found once at start
-// (visible top-level windows of class "PSFloatC") and each keeps the edge it
-// was given then. Runs until it is killed.
+// palette to its slid-out position. The palettes are found once at start by
+// quillmere.exe's own palette test, so that both programs look after the same
+// windows, and each keeps the edge it was given then. Runs until it is killed.
 //
 // usage: idletick.exe [--skip]
 
 #include "host/EdgeGeometry.h"
+#include "host/PaletteTest.h"
+#include "platform/win32/Win32HostWindowSystem.h"
 
 #include <windows.h>
 
@@ -25,12 +27,14 @@ struct Palette {
     quillmere::ScreenEdge Edge;
 };
 
+quillmere::win32::Win32HostWindowSystem g_windows;
+quillmere::PaletteTestContext g_testContext;
 std::vector<Palette> g_palettes;
 std::string g_settingsPath;
 bool g_skip = false;
 
 bool IsPaletteClass(HWND window) {
-    char name[256] = {};
+    char name[255] = {};
     ::GetClassNameA(window, name, sizeof(name));
     return std::strcmp(name, "PSFloatC") == 0;
 }
@@ -42,7 +46,9 @@ quillmere::ScreenRect RectOf(HWND window) {
 }
 
 BOOL CALLBACK CollectPalette(HWND window, LPARAM) {
-    if (IsPaletteClass(window) && ::IsWindowVisible(window)) {
+    const auto handle = reinterpret_cast<quillmere::WindowHandle>(window);
+    if (quillmere::TestPalette(g_windows, handle, g_testContext).Verdict ==
+        quillmere::PaletteVerdict::Palette) {
         RECT workArea{};
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
         const quillmere::EdgeChoice choice = quillmere::ChooseEdge(
@@ -86,6 +92,8 @@ int main(int argc, char** argv) {
     g_settingsPath.erase(g_settingsPath.find_last_of('\\') + 1);
     g_settingsPath += "ZC.reg";
 
+    const HWND host = ::FindWindowA("Photoshop", nullptr);
+    g_testContext.HostWidth = RectOf(host).Width();
     ::EnumWindows(&CollectPalette, 0);
     ::SetTimer(nullptr, 0, kTickMs, &Tick);
     MSG message{};

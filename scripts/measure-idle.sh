@@ -13,8 +13,8 @@
 # Waits are the program's voluntary context switches: under Wine nearly every
 # call that asks the wineserver (a window of another process, a file) blocks
 # once, so they count its server round trips plus the waits for the next
-# tick. Unlike CPU time, which on a shared or virtual machine drifts by a
-# third or more from one minute to the next, they hardly vary between runs.
+# tick. CPU time on a shared or virtual machine drifts by a third or more from
+# one minute to the next; the waits vary between runs by a few per cent.
 #
 # usage: scripts/measure-idle.sh [seconds]   (default 60 per program)
 set -uo pipefail

@@ -269,4 +269,18 @@ inline std::vector<std::string> ShownEntries(const std::vector<std::string>& tit
     return entries;
 }
 
+// Starts the program in `folder` twice, one run after the other, for a probe
+// with FirstRun(RunningApp&) and SecondRun(RunningApp&): what the first run
+// leaves in the files is what the second one starts from.
+template <typename Probe> void RunTwice(Probe& probe, const AppFolder& folder) {
+    {
+        RunningApp app;
+        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe");
+        probe.FirstRun(app);
+    }
+    RunningApp app;
+    Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe again");
+    probe.SecondRun(app);
+}
+
 } // namespace probe

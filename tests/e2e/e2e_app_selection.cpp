@@ -306,15 +306,6 @@ int main() {
     Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
 
     SelectionProbe probe(found, folder);
-    {
-        RunningApp app;
-        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe");
-        probe.FirstRun(app);
-    }
-    {
-        RunningApp app;
-        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe again");
-        probe.SecondRun(app);
-    }
+    RunTwice(probe, folder);
     return Verdict();
 }

@@ -477,15 +477,6 @@ int main() {
     ::SetCursorPos(kOverHost.x, kOverHost.y);
 
     TrayProbe probe(found, folder);
-    {
-        RunningApp app;
-        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe");
-        probe.FirstRun(app);
-    }
-    {
-        RunningApp app;
-        Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe again");
-        probe.SecondRun(app);
-    }
+    RunTwice(probe, folder);
     return Verdict();
 }

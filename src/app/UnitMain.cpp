@@ -161,10 +161,16 @@ void TFrmMain::ChkEnabledClick() {
 }
 
 void TFrmMain::MousePosTimer() {
+    if (m_creating) {
+        return;
+    }
     TrackPointer(m_context.Tables.FloatingWindows, m_context.Windows, SettingsFile());
 }
 
 void TFrmMain::TimerEnumTimer() {
+    if (m_creating) {
+        return;
+    }
     RescanPalettes(m_context.Tables, m_context.Windows, SelectionFile(), ChkBox);
 }
 

@@ -144,7 +144,10 @@ private:
 
     FrmMainContext m_context;
     // While the creation sequence runs: a programmatic tick of ChkStart is
-    // then the stored choice, not the user's click.
+    // then the stored choice, not the user's click; and the timers, which
+    // run from the moment the window is built and fire inside any message
+    // box the sequence shows, must not act on controls and tables that the
+    // sequence has not set yet.
     bool m_creating = false;
     bool m_inTray = false;
 };

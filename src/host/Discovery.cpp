@@ -93,6 +93,11 @@ void RebuildCheckList(const PaletteTable& table, std::int32_t oldCount, CheckLis
 
 void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
                CheckList& chkBox, bool hideTicked) {
+    // Rows already there came from a scan the list already shows: a second
+    // first scan would list and hide every palette twice.
+    if (!tables.FloatingWindows.Empty()) {
+        return;
+    }
     const WindowHandle host = windows.FindTopLevelWindow(kHostClass);
     const PaletteTestContext context = HostContext(windows, host, true);
     PaletteTable& table = tables.FloatingWindows;

@@ -9,7 +9,8 @@ namespace quillmere {
 
 // Fills an empty FloatingWindows from the desktop's windows: every palette
 // gets its edge, home rectangle and saved choice from the selection file, an
-// entry in the check list, and, when hideTicked, is slid out if ticked.
+// entry in the check list, and, when hideTicked, is slid out if ticked. A
+// table that holds rows is left as it is.
 void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
                CheckList& chkBox, bool hideTicked);
 

@@ -7,6 +7,13 @@ std::string ReadSetting(const IniFile& settingsFile, const SettingKey& key) {
 }
 
 void WriteSetting(const IniFile& settingsFile, const SettingKey& key, std::string_view value) {
+    // The creation sequence writes back every choice it applies. A file that
+    // already holds the value is left untouched, so that a settings file the
+    // user made read-only still starts cleanly and only a real change is
+    // refused. No value holds a line break, so a missing key never matches.
+    if (settingsFile.ReadValue(kInfoSection, key.Name, "\n") == value) {
+        return;
+    }
     settingsFile.WriteValue(kInfoSection, key.Name, value);
 }
 

@@ -37,6 +37,7 @@ inline constexpr SettingKey kFWoptionKey{"FWoption", kModeTogether};
 inline constexpr std::string_view kLanguageKeyName = "Language";
 
 std::string ReadSetting(const IniFile& settingsFile, const SettingKey& key);
+// Writes the value unless the file already holds exactly that value.
 void WriteSetting(const IniFile& settingsFile, const SettingKey& key, std::string_view value);
 
 // Stored switches are exactly "Yes" or not: "yes", "" and anything else mean off.

@@ -83,6 +83,16 @@ TEST_F(FirstScanTest, WithAutoHideOffPalettesStayWhereTheyStand) {
     EXPECT_EQ(m_desktop.RectOf(right), (ScreenRect{1040, 100, 1240, 400}));
 }
 
+TEST_F(FirstScanTest, NeverAppendsToATableThatHoldsRows) {
+    m_desktop.AddPalette("R", {1040, 100, 1240, 400});
+    Scan();
+    m_desktop.ClearMoves();
+    Scan();
+    EXPECT_EQ(Table().Count(), 1);
+    EXPECT_EQ(m_chkBox.Entries().size(), 1u);
+    EXPECT_TRUE(m_desktop.Moves().empty());
+}
+
 TEST_F(FirstScanTest, SelectionFileUnticksByValueWhateverTheName) {
     m_store.SetText(m_selection.Path(), "[Options]\r\n3=left,120\r\n7=left,120\r\n9=Left,300\r\n");
     const WindowHandle a = m_desktop.AddPalette("A", {0, 120, 200, 300});

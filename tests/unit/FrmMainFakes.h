@@ -10,6 +10,7 @@
 #include "app/InformationBox.h"
 #include "settings/StartWithWindows.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -30,15 +31,28 @@ public:
 };
 
 // Both message boxes: errors as their formatted text, notices as
-// "caption: text".
+// "caption: text". WhileShown runs inside either box, as the events that a
+// modal box's message loop dispatches would.
 class RecordingMessages final : public ErrorReporter, public InformationBox {
 public:
-    void ShowError(const std::string& text) override { Shown.push_back(text); }
+    void ShowError(const std::string& text) override {
+        Shown.push_back(text);
+        Dispatch();
+    }
     void ShowInformation(std::string_view text, std::string_view caption) override {
         Notices.push_back(std::string(caption) + ": " + std::string(text));
+        Dispatch();
     }
     Strings Shown;
     Strings Notices;
+    std::function<void()> WhileShown;
+
+private:
+    void Dispatch() {
+        if (WhileShown) {
+            WhileShown();
+        }
+    }
 };
 
 // The start-up list: records every call in order and keeps what was set.

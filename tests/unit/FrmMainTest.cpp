@@ -50,14 +50,14 @@ TEST_F(FrmMainTest, StartWithAutoHideOffStopsBothTimersAndWritesNothing) {
     }
 }
 
-TEST_F(FrmMainTest, StartInModeMixedWritesItBackOnceAndLoadsItsIllustration) {
+TEST_F(FrmMainTest, StartInModeMixedLoadsItsIllustrationAndWritesNothingAlreadyStored) {
     Settings("OnTop=No\r\nEnabled=No\r\nFWoption=Mixed\r\n");
     EXPECT_TRUE(Create());
     EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
     EXPECT_EQ(m_loader.Loaded, (Strings{"Mixed", "mixed"}))
         << "the click handler loads it, then the creation sequence again";
-    EXPECT_EQ(m_store.WriteCount(), 1);
+    EXPECT_EQ(m_store.WriteCount(), 0);
     EXPECT_EQ(Stored("FWoption"), "Mixed");
 }
 
@@ -125,6 +125,32 @@ TEST_F(FrmMainTest, StartWithAutoHideOffLeavesEveryPaletteWhereItStands) {
     EXPECT_EQ(Stored("Enabled"), "Yes");
 }
 
+TEST_F(FrmMainTest, NoTimerActsBeforeTheCreationSequenceHasEnded) {
+    // The administrator notice of step 7 waits for the user while both
+    // timers, running since the window was built, fire inside its box.
+    const WindowHandle layers = m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
+    m_desktop.AddPalette("Color", {10, 120, 210, 320});
+    StartHost();
+    Settings("SystemStart=Yes\r\nEnabled=No\r\n");
+    m_startup.Administrator = false;
+    m_messages.WhileShown = [&] {
+        m_form.TimerEnum.Fire();
+        m_form.MousePos.Fire();
+    };
+
+    EXPECT_TRUE(Create());
+
+    EXPECT_EQ(m_messages.Notices.size(), 1u);
+    EXPECT_EQ(m_tables.FloatingWindows.Count(), 2);
+    EXPECT_EQ(m_form.ChkBox.Entries(),
+              (std::vector<CheckListModel::Entry>{{"Layers", true}, {"Color", true}}));
+    EXPECT_TRUE(m_desktop.Moves().empty()) << "\"Enabled\" is \"No\"";
+
+    // Unticking Layers' one entry brings it flush, and no second row hides it.
+    m_form.ChkBox.UserToggle(0);
+    EXPECT_EQ(m_desktop.RectOf(layers), (ScreenRect{1080, 100, 1280, 400}));
+}
+
 TEST_F(FrmMainTest, ARefusedWriteAtStartSkipsTheRestOfTheSequence) {
     m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
     StartHost();
@@ -146,6 +172,26 @@ TEST_F(FrmMainTest, ARefusedWriteAtStartSkipsTheRestOfTheSequence) {
     EXPECT_EQ(m_tables.FloatingWindows.Count(), 0) << "no first scan";
     EXPECT_EQ(m_form.ChkBox.Count(), 0);
     EXPECT_TRUE(m_desktop.Moves().empty());
+}
+
+TEST_F(FrmMainTest, AReadOnlySettingsFileHoldingTheChoicesStartsCleanly) {
+    m_desktop.AddPalette("Layers", {1040, 100, 1240, 400});
+    StartHost();
+    Settings("OnTop=Yes\r\nSystemStart=No\r\nEnabled=Yes\r\nFWoption=Mixed\r\n");
+    m_store.SetReadOnly(kSettingsPath, true);
+
+    EXPECT_TRUE(Create());
+
+    EXPECT_TRUE(m_messages.Shown.empty());
+    EXPECT_TRUE(m_form.ChkTop.Checked());
+    EXPECT_TRUE(m_form.ChkEnabled.Checked());
+    EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(m_form.ChkBox.Count(), 1);
+    EXPECT_EQ(m_store.WriteCount(), 0);
+
+    // Only a real change is refused.
+    EXPECT_FALSE(m_form.RunEvent([&] { m_form.ChkTop.Click(); }));
+    EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
 }
 
 TEST_F(FrmMainTest, ChoosingAModeShowsItStoresItAndLoadsItsIllustration) {

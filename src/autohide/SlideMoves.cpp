@@ -6,10 +6,38 @@ namespace quillmere {
 
 namespace {
 
-using OriginRule = ScreenPoint (*)(ScreenEdge, const ScreenRect&, std::int32_t, std::int32_t);
+void MoveTo(WindowHandle window, const ScreenRect& current, ScreenPoint to,
+            HostWindowSystem& windows) {
+    if (to.X == current.Left && to.Y == current.Top) {
+        return;
+    }
+    windows.MoveWindowTo(window, to.X, to.Y, current.Width(), current.Height());
+}
 
-void MoveAcrossEdge(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
-                    ScreenMeasures& screen, OriginRule origin) {
+} // namespace
+
+void SlideWindowIn(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
+                   ScreenMeasures& screen) {
+    // Both measures: the palette also comes within the screen along its edge.
+    const ScreenRect current = windows.WindowRectOf(window);
+    MoveTo(window, current, ShownOrigin(edge, current, screen.Width(), screen.WorkAreaHeight()),
+           windows);
+}
+
+void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
+             ScreenMeasures& screen) {
+    SlideWindowIn(table.Row(row).Handle, table.Row(row).Edge, windows, screen);
+}
+
+void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {
+    ScreenMeasures screen(windows);
+    SlideIn(table, row, windows, screen);
+}
+
+void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
+              ScreenMeasures& screen) {
+    const WindowHandle window = table.Row(row).Handle;
+    const ScreenEdge edge = table.Row(row).Edge;
     const ScreenRect current = windows.WindowRectOf(window);
     // Only the measure the edge stands on is read: the left edge is x = 0.
     std::int32_t screenWidth = 0;
@@ -25,33 +53,7 @@ void MoveAcrossEdge(WindowHandle window, ScreenEdge edge, HostWindowSystem& wind
         workAreaHeight = screen.WorkAreaHeight();
         break;
     }
-    const ScreenPoint to = origin(edge, current, screenWidth, workAreaHeight);
-    if (to.X == current.Left && to.Y == current.Top) {
-        return;
-    }
-    windows.MoveWindowTo(window, to.X, to.Y, current.Width(), current.Height());
-}
-
-} // namespace
-
-void SlideWindowIn(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
-                   ScreenMeasures& screen) {
-    MoveAcrossEdge(window, edge, windows, screen, &ShownOrigin);
-}
-
-void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
-             ScreenMeasures& screen) {
-    SlideWindowIn(table.Row(row).Handle, table.Row(row).Edge, windows, screen);
-}
-
-void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {
-    ScreenMeasures screen(windows);
-    SlideIn(table, row, windows, screen);
-}
-
-void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
-              ScreenMeasures& screen) {
-    MoveAcrossEdge(table.Row(row).Handle, table.Row(row).Edge, windows, screen, &HiddenOrigin);
+    MoveTo(window, current, HiddenOrigin(edge, current, screenWidth, workAreaHeight), windows);
 }
 
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {

@@ -16,18 +16,35 @@ ScreenPoint HiddenOrigin(ScreenEdge edge, const ScreenRect& current, std::int32_
     return {current.Left, workAreaHeight - kVisibleStrip};
 }
 
+namespace {
+
+// A place along the edge that keeps the palette within [0, extent); one larger
+// than the extent shows its top or left side.
+std::int32_t Within(std::int32_t at, std::int32_t size, std::int32_t extent) {
+    if (at + size > extent) {
+        at = extent - size;
+    }
+    return at < 0 ? 0 : at;
+}
+
+} // namespace
+
 ScreenPoint ShownOrigin(ScreenEdge edge, const ScreenRect& current, std::int32_t screenWidth,
                         std::int32_t workAreaHeight) {
+    // Also within the screen along the edge: the host may have moved a hidden
+    // palette past a corner, where sliding across the edge alone would leave it
+    // out of sight for good.
+    const std::int32_t top = Within(current.Top, current.Height(), workAreaHeight);
     switch (edge) {
     case ScreenEdge::Right:
-        return {screenWidth - current.Width(), current.Top};
+        return {screenWidth - current.Width(), top};
     case ScreenEdge::Left:
-        return {0, current.Top};
+        return {0, top};
     case ScreenEdge::Bottom:
     case ScreenEdge::None: // As when sliding out: the bottom.
         break;
     }
-    return {current.Left, workAreaHeight - current.Height()};
+    return {Within(current.Left, current.Width(), screenWidth), workAreaHeight - current.Height()};
 }
 
 EdgeChoice ChooseEdge(const ScreenRect& r, std::int32_t screenWidth, std::int32_t workAreaHeight) {

@@ -6,7 +6,9 @@ namespace quillmere {
 
 // Where a palette stands slid out (10 pixels left on screen) or slid in (flush
 // with the edge), computed from its current rectangle. A row without an edge
-// is moved as a bottom one. Screen pixels.
+// is moved as a bottom one. Slid in, a palette also stands within the screen
+// along its edge: within the work-area height for left and right, within the
+// screen width for bottom. Screen pixels.
 inline constexpr std::int32_t kVisibleStrip = 10;
 
 ScreenPoint HiddenOrigin(ScreenEdge edge, const ScreenRect& current, std::int32_t screenWidth,

@@ -63,6 +63,31 @@ TEST(SlidePositions, LeaveTenPixelsOnScreenAndKeepPlaceAlongEdge) {
     EXPECT_EQ(ShownOrigin(ScreenEdge::Bottom, low, 1024, 738), (ScreenPoint{300, 588}));
 }
 
+// A palette the host moved past a corner while it was hidden comes back within
+// the screen along its edge too; one within it keeps its place.
+TEST(SlidePositions, SlidingInAlsoBringsThePaletteWithinTheScreenAlongItsEdge) {
+    struct Case {
+        ScreenEdge Edge;
+        ScreenRect Current;
+        ScreenPoint Shown;
+    };
+    const Case cases[] = {
+        {ScreenEdge::Left, {-190, -300, 10, -100}, {0, 0}},       // above the screen
+        {ScreenEdge::Right, {1014, -50, 1214, 150}, {824, 0}},    // partly above
+        {ScreenEdge::Left, {-190, 700, 10, 900}, {0, 538}},       // below the work area
+        {ScreenEdge::Right, {1014, -10, 1214, 790}, {824, 0}},    // taller than the screen
+        {ScreenEdge::Bottom, {-400, 728, -250, 878}, {0, 588}},   // off the left
+        {ScreenEdge::Bottom, {1000, 728, 1150, 878}, {874, 588}}, // off the right
+        {ScreenEdge::Left, {-190, 0, 10, 738}, {0, 0}},           // exactly as high: in place
+        {ScreenEdge::Bottom, {874, 728, 1024, 878}, {874, 588}},  // touching the right: in place
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ShownOrigin(c.Edge, c.Current, 1024, 738), c.Shown)
+            << "edge " << static_cast<int>(c.Edge) << " from " << c.Current.Left << ","
+            << c.Current.Top;
+    }
+}
+
 TEST(SlidePositions, NoEdgeMovesAsBottom) {
     const ScreenRect rect{300, 600, 450, 750};
     EXPECT_EQ(HiddenOrigin(ScreenEdge::None, rect, 1024, 738), (ScreenPoint{300, 728}));

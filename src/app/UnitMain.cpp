@@ -74,6 +74,8 @@ void TFrmMain::FormCreate() {
     Btnselect.SetCaption(std::string(kSelectNone));
 
     const IniFile settings = SettingsFile();
+    // First, so that a refused write further on cannot leave them unread.
+    m_gate.SetDelays(ReadAutoHideDelays(settings));
 
     // Ticking the box writes "OnTop" again and makes the application window
     // topmost; the call after it repeats that on purpose.
@@ -145,6 +147,8 @@ void TFrmMain::OptionMixedClick() {
 void TFrmMain::ChkEnabledClick() {
     const IniFile settings = SettingsFile();
     const PaletteTable& table = m_context.Tables.FloatingWindows;
+    // Either way every palette is moved here, so the tracker starts afresh.
+    m_gate.Forget();
     if (ChkEnabled.Checked()) {
         WriteSetting(settings, kEnabledKey, kYes);
         SetTimersEnabled(true);
@@ -164,7 +168,7 @@ void TFrmMain::MousePosTimer() {
     if (m_creating) {
         return;
     }
-    TrackPointer(m_context.Tables.FloatingWindows, m_context.Windows, SettingsFile());
+    TrackPointer(m_context.Tables.FloatingWindows, m_context.Windows, SettingsFile(), m_gate);
 }
 
 void TFrmMain::TimerEnumTimer() {

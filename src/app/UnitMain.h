@@ -6,6 +6,7 @@
 #include "app/IllustrationLoader.h"
 #include "app/InformationBox.h"
 #include "app/ShellLauncher.h"
+#include "autohide/AutoHideGate.h"
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
@@ -102,6 +103,8 @@ public:
     // gone with the old taskbar, so it is added again.
     void TaskbarCreated();
     bool InTray() const { return m_inTray; }
+    // The delays in force: read at start and whenever the menu changes them.
+    const AutoHideDelays& Delays() const { return m_gate.Delays(); }
     void FormDestroy();
     // Saves the selection, then brings every palette back on screen. A
     // refused write escapes before anything moves, and the window stays.
@@ -150,6 +153,7 @@ private:
     // sequence has not set yet.
     bool m_creating = false;
     bool m_inTray = false;
+    AutoHideGate m_gate;
 };
 
 } // namespace quillmere

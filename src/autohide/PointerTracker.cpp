@@ -12,7 +12,7 @@ namespace quillmere {
 namespace {
 
 void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::string_view mode,
-                        HostWindowSystem& windows, ScreenMeasures& screen) {
+                        HostWindowSystem& windows, ScreenMeasures& screen, AutoHideGate& gate) {
     const ScreenEdge edge = table.Row(hovered).Edge;
     switch (edge) {
     case ScreenEdge::Left:
@@ -22,23 +22,47 @@ void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::st
     case ScreenEdge::None: // Not yet placed by a scan: hovering it changes nothing.
         return;
     }
+    if (!gate.MayReveal()) {
+        return;
+    }
+    const auto in = [&](std::int32_t j) {
+        SlideIn(table, j, windows, screen);
+        gate.Shown(table.Row(j).Handle);
+    };
     if (mode == kModeTogether) {
         for (std::int32_t j = 1; j <= table.Count(); ++j) {
             const PSinfo& row = table.Row(j);
             if (row.Edge == edge && row.Selected) {
-                SlideIn(table, j, windows, screen);
+                in(j);
             }
         }
     } else if (mode == kModeSeparately) {
-        SlideIn(table, hovered, windows, screen);
+        in(hovered);
         for (std::int32_t j = 1; j <= table.Count(); ++j) {
             const PSinfo& row = table.Row(j);
-            if (j != hovered && row.Edge == edge && row.Selected) {
+            if (j != hovered && row.Edge == edge && row.Selected && !gate.Keeps(row.Handle)) {
                 SlideOut(table, j, windows, screen);
+                gate.Hidden(row.Handle);
             }
         }
     } else if (mode == kModeMixed) {
-        SlideIn(table, hovered, windows, screen);
+        in(hovered);
+    }
+}
+
+// Every ticked palette with an edge goes out, once the gate lets it, except
+// those a drag keeps.
+void HideAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMeasures& screen,
+             AutoHideGate& gate) {
+    if (!gate.MayHide()) {
+        return;
+    }
+    for (std::int32_t j = 1; j <= table.Count(); ++j) {
+        const PSinfo& row = table.Row(j);
+        if (HidesWithAll(row) && !gate.Keeps(row.Handle)) {
+            SlideOut(table, j, windows, screen);
+            gate.Hidden(row.Handle);
+        }
     }
 }
 
@@ -92,28 +116,27 @@ WindowHandle PaletteAt(HostWindowSystem& windows, ScreenPoint pointer) {
     return window;
 }
 
-void TrackPointer(const PaletteTable& table, HostWindowSystem& windows,
-                  const IniFile& settingsFile) {
+void TrackPointer(const PaletteTable& table, HostWindowSystem& windows, const IniFile& settingsFile,
+                  AutoHideGate& gate) {
     const std::string mode = ReadSetting(settingsFile, kFWoptionKey);
     const ScreenPoint pointer = windows.CursorPosition();
     ScreenMeasures screen(windows);
 
-    if (const WindowHandle palette = PaletteAt(windows, pointer); palette != kNoWindow) {
-        const std::int32_t hovered = table.FindByHandle(palette);
-        if (hovered == 0 || !table.Row(hovered).Selected) {
-            SlideOutAll(table, windows, screen);
-        } else {
-            PointerOverPalette(table, hovered, mode, windows, screen);
-        }
-        return;
+    const WindowHandle palette = PaletteAt(windows, pointer);
+    const std::int32_t hovered = palette == kNoWindow ? 0 : table.FindByHandle(palette);
+    const bool overTicked = hovered != 0 && table.Row(hovered).Selected;
+    gate.BeginTick(table, windows, palette, overTicked);
+    if (overTicked) {
+        PointerOverPalette(table, hovered, mode, windows, screen, gate);
+    } else if (palette != kNoWindow) {
+        // An unticked palette, or one the table does not know.
+        HideAll(table, windows, screen, gate);
+    } else if (mode != kModeMixed || !PointerInAnyBand(table, pointer, windows, screen)) {
+        // Off palettes. "Mixed" lets the pointer roam where slid-in palettes stand (or would
+        // stand) without sending the others out; they all go once it has left every band.
+        HideAll(table, windows, screen, gate);
     }
-
-    // Off palettes. "Mixed" lets the pointer roam where slid-in palettes stand (or would stand)
-    // without sending the others out; they all go once it has left every band.
-    if (mode == kModeMixed && PointerInAnyBand(table, pointer, windows, screen)) {
-        return;
-    }
-    SlideOutAll(table, windows, screen);
+    gate.EndTick();
 }
 
 } // namespace quillmere

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "autohide/AutoHideGate.h"
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
@@ -23,9 +24,10 @@ WindowHandle PaletteAt(HostWindowSystem& windows, ScreenPoint pointer);
 
 // One tick of the pointer timer. Reads the display mode ("FWoption") from the
 // settings file now, finds the palette under the pointer and slides the
-// ticked palettes of its edge in or out as the mode says. Keeps nothing
-// between ticks and writes nothing into the table.
-void TrackPointer(const PaletteTable& table, HostWindowSystem& windows,
-                  const IniFile& settingsFile);
+// ticked palettes of its edge in or out as the mode says, when the gate lets
+// them. Positions are imposed again at every tick; the gate keeps what the
+// delays and drags need between ticks. Writes nothing into the table.
+void TrackPointer(const PaletteTable& table, HostWindowSystem& windows, const IniFile& settingsFile,
+                  AutoHideGate& gate);
 
 } // namespace quillmere

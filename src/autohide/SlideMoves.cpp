@@ -66,19 +66,22 @@ void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows) {
     SlideOutAll(table, windows, screen);
 }
 
+bool HidesWithAll(const PSinfo& row) {
+    switch (row.Edge) {
+    case ScreenEdge::Left:
+    case ScreenEdge::Right:
+    case ScreenEdge::Bottom:
+        return row.Selected;
+    case ScreenEdge::None: // No scan has placed it: nothing to hide it behind.
+        break;
+    }
+    return false;
+}
+
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMeasures& screen) {
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        const PSinfo& row = table.Row(i);
-        switch (row.Edge) {
-        case ScreenEdge::Left:
-        case ScreenEdge::Right:
-        case ScreenEdge::Bottom:
-            if (row.Selected) {
-                SlideOut(table, i, windows, screen);
-            }
-            break;
-        case ScreenEdge::None: // No scan has placed it: nothing to hide it behind.
-            break;
+        if (HidesWithAll(table.Row(i))) {
+            SlideOut(table, i, windows, screen);
         }
     }
 }

@@ -29,6 +29,8 @@ void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& win
 void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
               ScreenMeasures& screen);
 
+// Whether SlideOutAll moves the row: ticked, and placed at an edge.
+bool HidesWithAll(const PSinfo& row);
 // Slides out every ticked row that has an edge, in table order; rows without
 // one stay where they are.
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows);

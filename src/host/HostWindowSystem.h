@@ -47,6 +47,11 @@ public:
     virtual std::int32_t ScreenWidth() = 0;
     // Bottom minus top of the work area: the y of the bottom edge.
     virtual std::int32_t WorkAreaHeight() = 0;
+    // Milliseconds from an arbitrary start, never going back (GetTickCount64).
+    virtual std::uint64_t MonotonicMilliseconds() = 0;
+    // Whether the left, right or middle mouse button is down at this moment,
+    // whichever window has the input (GetAsyncKeyState).
+    virtual bool AnyMouseButtonDown() = 0;
 };
 
 } // namespace quillmere

@@ -17,6 +17,28 @@ void WriteSetting(const IniFile& settingsFile, const SettingKey& key, std::strin
     settingsFile.WriteValue(kInfoSection, key.Name, value);
 }
 
+std::uint32_t ParseDelay(std::string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    // Stops as soon as the value is too large, so it can never overflow.
+    std::uint32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return 0;
+        }
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+        if (value > kMaxDelayMs) {
+            return 0;
+        }
+    }
+    return value;
+}
+
+std::uint32_t ReadDelaySetting(const IniFile& settingsFile, const SettingKey& key) {
+    return ParseDelay(ReadSetting(settingsFile, key));
+}
+
 void WriteFirstStartSettings(const IniFile& settingsFile) {
     WriteSetting(settingsFile, kFWoptionKey, kModeTogether);
     WriteSetting(settingsFile, kSystemStartKey, kNo);

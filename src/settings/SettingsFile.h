@@ -3,6 +3,7 @@
 #include "settings/IniFile.h"
 #include "settings/IniStore.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,12 +34,23 @@ inline constexpr SettingKey kOnTopKey{"OnTop", kYes};
 inline constexpr SettingKey kSystemStartKey{"SystemStart", kNo};
 inline constexpr SettingKey kEnabledKey{"Enabled", kYes};
 inline constexpr SettingKey kFWoptionKey{"FWoption", kModeTogether};
+// The waits before the pointer tracker reveals a palette and before it hides
+// them, in milliseconds. The first start writes neither; they are read at
+// start and when the menu changes them.
+inline constexpr SettingKey kShowDelayKey{"ShowDelay", "0"};
+inline constexpr SettingKey kHideDelayKey{"HideDelay", "0"};
+inline constexpr std::uint32_t kMaxDelayMs = 5000;
 // Written at first start only and never read.
 inline constexpr std::string_view kLanguageKeyName = "Language";
 
 std::string ReadSetting(const IniFile& settingsFile, const SettingKey& key);
 // Writes the value unless the file already holds exactly that value.
 void WriteSetting(const IniFile& settingsFile, const SettingKey& key, std::string_view value);
+
+// A delay as stored: a whole decimal number from 0 to kMaxDelayMs, digits
+// only. Anything else reads as 0 and is left in the file as it is.
+std::uint32_t ParseDelay(std::string_view text);
+std::uint32_t ReadDelaySetting(const IniFile& settingsFile, const SettingKey& key);
 
 // Stored switches are exactly "Yes" or not: "yes", "" and anything else mean off.
 inline bool IsYes(std::string_view value) {

@@ -69,6 +69,7 @@ struct Desktop {
     IniFile settings = SettingsFileFor(store, kExecutable);
     HostTables tables;
     NullCheckList checkList;
+    AutoHideGate gate;
 };
 
 void ReportCalls(benchmark::State& state, const sim::SimulatedDesktop& desktop) {
@@ -83,7 +84,7 @@ void RunTicks(benchmark::State& state, Desktop& d, const char* mode, ScreenPoint
     d.desktop.ClearMoves();
     std::size_t moves = 0;
     for (auto _ : state) {
-        TrackPointer(d.tables.FloatingWindows, d.desktop, d.settings);
+        TrackPointer(d.tables.FloatingWindows, d.desktop, d.settings, d.gate);
         moves += d.desktop.Moves().size();
         d.desktop.ClearMoves();
     }
@@ -129,7 +130,7 @@ void BM_TickSettingsOnDisk(benchmark::State& state) {
     d.desktop.SetCursor({640, 500});
     d.desktop.ResetCallCount();
     for (auto _ : state) {
-        TrackPointer(d.tables.FloatingWindows, d.desktop, settings);
+        TrackPointer(d.tables.FloatingWindows, d.desktop, settings, d.gate);
         d.desktop.ClearMoves();
     }
     ReportCalls(state, d.desktop);

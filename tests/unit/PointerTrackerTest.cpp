@@ -35,7 +35,7 @@ protected:
     void Tick(ScreenPoint pointer) {
         m_desktop.SetCursor(pointer);
         m_desktop.ClearMoves();
-        TrackPointer(m_table, m_desktop, m_settings);
+        TrackPointer(m_table, m_desktop, m_settings, m_gate);
     }
     ScreenRect RectOf(WindowHandle window) const { return m_desktop.RectOf(window); }
 
@@ -43,6 +43,7 @@ protected:
     MemoryIniStore m_store;
     IniFile m_settings{m_store, kSettingsPath};
     PaletteTable m_table;
+    AutoHideGate m_gate;
 };
 
 // Slid-out and slid-in places of the palettes most tests use.

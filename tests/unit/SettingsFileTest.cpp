@@ -84,6 +84,20 @@ TEST(SettingsFile, OnlyTheExactWordYesIsOn) {
     }
 }
 
+TEST(SettingsFile, ADelayIsAWholeDecimalNumberFrom0To5000OrElse0) {
+    struct Case {
+        const char* Text;
+        std::uint32_t Ms;
+    };
+    const Case cases[] = {
+        {"0", 0},   {"250", 250}, {"5000", 5000}, {"0500", 500}, {"5001", 0},
+        {"-1", 0},  {"+5", 0},    {"1e3", 0},     {"12.5", 0},   {"500ms", 0},
+        {"abc", 0}, {"", 0},      {"5 00", 0},    {"0x10", 0},   {"99999999999999999999", 0}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseDelay(c.Text), c.Ms) << '"' << c.Text << '"';
+    }
+}
+
 TEST(SelectionFile, EdgeNamesReadBackAndPlaceTheRowAlongItsEdge) {
     struct Case {
         ScreenEdge Edge;

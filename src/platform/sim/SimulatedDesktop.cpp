@@ -219,6 +219,16 @@ std::int32_t SimulatedDesktop::WorkAreaHeight() {
     return m_workAreaHeight;
 }
 
+std::uint64_t SimulatedDesktop::MonotonicMilliseconds() {
+    ++m_calls;
+    return m_clock;
+}
+
+bool SimulatedDesktop::AnyMouseButtonDown() {
+    ++m_calls;
+    return m_buttonDown;
+}
+
 const SimulatedDesktop::Window* SimulatedDesktop::Find(WindowHandle window) const {
     const auto it = m_windows.find(window);
     return it != m_windows.end() ? &it->second : nullptr;

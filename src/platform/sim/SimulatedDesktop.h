@@ -50,6 +50,9 @@ public:
 
     void SetCursor(ScreenPoint point) { m_cursor = point; }
     void SetScreen(std::int32_t screenWidth, std::int32_t workAreaHeight);
+    // The clock only moves when told to. Milliseconds.
+    void AdvanceClock(std::uint64_t milliseconds) { m_clock += milliseconds; }
+    void SetMouseButtonDown(bool down) { m_buttonDown = down; }
 
     const std::vector<SimMove>& Moves() const { return m_moves; }
     void ClearMoves() { m_moves.clear(); }
@@ -71,6 +74,8 @@ public:
     WindowHandle ParentOf(WindowHandle window) override;
     std::int32_t ScreenWidth() override;
     std::int32_t WorkAreaHeight() override;
+    std::uint64_t MonotonicMilliseconds() override;
+    bool AnyMouseButtonDown() override;
 
 private:
     struct Window {
@@ -90,6 +95,9 @@ private:
     std::int32_t m_screenWidth;
     std::int32_t m_workAreaHeight;
     std::uint64_t m_calls = 0;
+    // Far from zero, so that nothing may take 0 for "never".
+    std::uint64_t m_clock = 1'000'000;
+    bool m_buttonDown = false;
 };
 
 } // namespace quillmere::sim

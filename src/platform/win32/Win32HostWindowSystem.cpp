@@ -113,4 +113,17 @@ std::int32_t Win32HostWindowSystem::WorkAreaHeight() {
     return workArea.bottom - workArea.top;
 }
 
+std::uint64_t Win32HostWindowSystem::MonotonicMilliseconds() {
+    return ::GetTickCount64();
+}
+
+bool Win32HostWindowSystem::AnyMouseButtonDown() {
+    // The high bit is the button's state now; the physical buttons are read,
+    // so swapped buttons need no care when all three are asked.
+    constexpr SHORT kDown = static_cast<SHORT>(0x8000);
+    return ((::GetAsyncKeyState(VK_LBUTTON) | ::GetAsyncKeyState(VK_RBUTTON) |
+             ::GetAsyncKeyState(VK_MBUTTON)) &
+            kDown) != 0;
+}
+
 } // namespace quillmere::win32

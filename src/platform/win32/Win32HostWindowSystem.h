@@ -22,6 +22,8 @@ public:
     WindowHandle ParentOf(WindowHandle window) override;
     std::int32_t ScreenWidth() override;
     std::int32_t WorkAreaHeight() override;
+    std::uint64_t MonotonicMilliseconds() override;
+    bool AnyMouseButtonDown() override;
 };
 
 } // namespace quillmere::win32

@@ -92,11 +92,47 @@ void RunTicks(benchmark::State& state, Desktop& d, const char* mode, ScreenPoint
         benchmark::Counter(static_cast<double>(moves), benchmark::Counter::kAvgIterations);
 }
 
-// The pointer over another application's window: every ticked palette is slid out again.
+// Both delays set to the second argument (ms), and the ticks run at the pointer until they have
+// come to rest: a wait the delays start has run out.
+void SettleWithDelays(benchmark::State& state, Desktop& d, ScreenPoint pointer) {
+    const auto ms = static_cast<std::uint32_t>(state.range(1));
+    d.gate.SetDelays({ms, ms});
+    state.counters["delay ms"] = static_cast<double>(ms);
+    d.desktop.SetCursor(pointer);
+    for (int tick = 0; tick < 2; ++tick) {
+        TrackPointer(d.tables.FloatingWindows, d.desktop, d.settings, d.gate);
+        d.desktop.AdvanceClock(2 * ms);
+    }
+}
+
+// The pointer over another application's window: every ticked palette is slid out again. Once
+// the hide delay has run out the clock is not read any more.
 void BM_TickOffPalettesTogether(benchmark::State& state) {
     Desktop d(static_cast<int>(state.range(0)));
+    SettleWithDelays(state, d, {640, 500});
     d.desktop.ResetCallCount();
     RunTicks(state, d, "Together", {640, 500});
+    ReportCalls(state, d.desktop);
+}
+
+// The pointer resting on a shown left palette's child window: the buttons are read, a shown
+// palette never waits.
+void BM_TickOverShownPalette(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    const ScreenPoint pointer{5, d.tables.FloatingWindows.Row(1).Home.Top + 20};
+    SettleWithDelays(state, d, pointer);
+    d.desktop.ResetCallCount();
+    RunTicks(state, d, "Together", pointer);
+    ReportCalls(state, d.desktop);
+}
+
+// The pointer on a hidden palette's strip while the reveal delay runs (the simulated clock
+// stands still): the buttons and the clock are read, nothing moves.
+void BM_TickWaitingOnAStrip(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    d.gate.SetDelays({500, 500});
+    d.desktop.ResetCallCount();
+    RunTicks(state, d, "Together", {5, d.tables.FloatingWindows.Row(1).Home.Top + 20});
     ReportCalls(state, d.desktop);
 }
 
@@ -169,7 +205,13 @@ void BM_RescanRebuild(benchmark::State& state) {
     ReportCalls(state, d.desktop);
 }
 
-BENCHMARK(BM_TickOffPalettesTogether)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickOffPalettesTogether)
+    ->ArgsProduct({{10, 100}, {0, 500}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickOverShownPalette)
+    ->ArgsProduct({{10, 100}, {0, 500}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickWaitingOnAStrip)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickSettingsOnDisk)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickOverPaletteSeparately)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickMixedOutsideEveryBand)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);

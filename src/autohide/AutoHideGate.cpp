@@ -8,6 +8,12 @@ namespace quillmere {
 
 namespace {
 
+// A tick that comes this much before a delay runs out still counts as at its
+// end: timer messages arrive a few ms late or early, and GetTickCount64 counts
+// in steps of about 15.6 ms on Windows. Without it a 500 ms delay would end at
+// the fifth tick or the sixth, by chance. Milliseconds.
+constexpr std::uint64_t kTickSlackMs = 16;
+
 bool Contains(const std::vector<WindowHandle>& windows, WindowHandle window) {
     return std::find(windows.begin(), windows.end(), window) != windows.end();
 }
@@ -73,7 +79,7 @@ bool AutoHideGate::MayReveal() {
         m_waitSince = Now();
         return false;
     }
-    return Now() - m_waitSince >= m_delays.RevealMs;
+    return Now() - m_waitSince + kTickSlackMs >= m_delays.RevealMs;
 }
 
 bool AutoHideGate::MayHide() {
@@ -85,7 +91,7 @@ bool AutoHideGate::MayHide() {
         m_awaySince = Now();
         return false;
     }
-    m_hideDue = Now() - *m_awaySince >= m_delays.HideMs;
+    m_hideDue = Now() - *m_awaySince + kTickSlackMs >= m_delays.HideMs;
     return m_hideDue;
 }
 

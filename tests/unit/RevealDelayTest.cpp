@@ -44,6 +44,7 @@ constexpr ScreenRect kRIn{1080, 100, 1280, 300};
 constexpr bool kUp = false;
 constexpr bool kDown = true;
 
+// A tick up to 16 ms before a delay's end counts as at its end.
 // One tick: the clock moves on by Ms, the pointer rests at Where with a
 // button Held or not, then the timer fires. In: the palettes standing in
 // afterwards.
@@ -72,7 +73,7 @@ const Case kCases[] = {
      "ShowDelay=500\r\n",
      {{0, Spot::A, kUp, ""},
       {400, Spot::A, kUp, ""},
-      {99, Spot::A, kUp, ""},
+      {83, Spot::A, kUp, ""},
       {1, Spot::A, kUp, "AB"},
       {100, Spot::B, kUp, "AB"},
       {100, Spot::Canvas, kUp, ""}}},
@@ -137,7 +138,7 @@ const Case kCases[] = {
       {400, Spot::Canvas, kUp, "AB"},
       {100, Spot::B, kUp, "AB"},
       {100, Spot::Canvas, kUp, "AB"},
-      {499, Spot::Canvas, kUp, "AB"},
+      {483, Spot::Canvas, kUp, "AB"},
       {1, Spot::Canvas, kUp, ""},
       {1000, Spot::Canvas, kUp, ""}}},
     {"SeparatelyDelaysTheHideButNotTheSlideOutsOfAReveal",
@@ -204,7 +205,7 @@ const Case kCases[] = {
       {100, Spot::Canvas, kDown, "A"},
       {1000, Spot::Canvas, kDown, "A"},
       {100, Spot::Canvas, kUp, "A"},
-      {499, Spot::Canvas, kUp, "A"},
+      {483, Spot::Canvas, kUp, "A"},
       {1, Spot::Canvas, kUp, ""}}},
     // A button held elsewhere changes nothing.
     {"AButtonHeldOnTheCanvasRevealsAndHidesAsUsual",

@@ -2,6 +2,7 @@
 
 #include "autohide/PointerTracker.h"
 #include "autohide/SlideMoves.h"
+#include "common/ProgramError.h"
 #include "host/Discovery.h"
 #include "host/PSinfo.h"
 #include "settings/SelectionFile.h"
@@ -226,8 +227,23 @@ void TFrmMain::BtnselectClick() {
 
 void TFrmMain::ChkStartClick() {
     const bool start = ChkStart.Checked();
-    if (ApplyStartWithWindows(start, SettingsFile(), m_context.Startup, m_context.ExecutablePath) ==
-        StartWithWindowsResult::NotAdministrator) {
+    // At start-up an entry that already starts this executable needs nothing:
+    // neither a write nor the administrator test, which an administrator
+    // whom the system runs without elevation (the Run entry starts us so)
+    // would fail at every log-on.
+    if (m_creating && start && StartupEntryIsCurrent(m_context.Startup, m_context.ExecutablePath)) {
+        return;
+    }
+    StartWithWindowsResult result = StartWithWindowsResult::Applied;
+    try {
+        result = ApplyStartWithWindows(start, SettingsFile(), m_context.Startup,
+                                       m_context.ExecutablePath);
+    } catch (const ProgramError&) {
+        // The box shows what "SystemStart" and the list still hold.
+        ChkStart.Restore(!start);
+        throw;
+    }
+    if (result == StartWithWindowsResult::NotAdministrator) {
         m_context.Information.ShowInformation(kNotAdministratorMessage, kNotAdministratorCaption);
         // The user's tick made no start-up entry, so the box must not claim
         // one. At start-up the box keeps the stored choice.

@@ -14,6 +14,10 @@ std::string StartupCommand(std::string_view executablePath) {
     return command;
 }
 
+bool StartupEntryIsCurrent(StartupRegistry& registry, std::string_view executablePath) {
+    return registry.StartupEntry(kStartupEntryName) == StartupCommand(executablePath);
+}
+
 StartWithWindowsResult ApplyStartWithWindows(bool start, const IniFile& settingsFile,
                                              StartupRegistry& registry,
                                              std::string_view executablePath) {
@@ -21,15 +25,16 @@ StartWithWindowsResult ApplyStartWithWindows(bool start, const IniFile& settings
         return StartWithWindowsResult::NotAdministrator;
     }
     WriteSetting(settingsFile, kSystemStartKey, start ? kYes : kNo);
-    if (!start) {
-        registry.RemoveStartupEntry(kStartupEntryName);
-        return StartWithWindowsResult::Applied;
-    }
-    // A list that cannot be opened is passed over in silence: "SystemStart"
-    // already holds the choice, and the next start tries again.
-    if (registry.SetStartupEntry(kStartupEntryName, StartupCommand(executablePath)) ==
-        StartupEntryWrite::ValueRefused) {
-        throw ProgramError("Failed to set data for '" + std::string(kStartupEntryName) + "'");
+    const bool changed =
+        start ? registry.SetStartupEntry(kStartupEntryName, StartupCommand(executablePath)) ==
+                    StartupEntryWrite::Written
+              : registry.RemoveStartupEntry(kStartupEntryName);
+    if (!changed) {
+        // "SystemStart" takes back the choice the list did not take, so that
+        // it keeps telling whether the program starts with Windows.
+        WriteSetting(settingsFile, kSystemStartKey, start ? kNo : kYes);
+        throw ProgramError((start ? "Failed to set data for '" : "Failed to delete data for '") +
+                           std::string(kStartupEntryName) + "'");
     }
     return StartWithWindowsResult::Applied;
 }

@@ -2,6 +2,7 @@
 
 #include "settings/IniFile.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,8 @@ inline constexpr std::string_view kNotAdministratorCaption = "Information";
 // What came of setting the start-up entry.
 enum class StartupEntryWrite {
     Written,
-    KeyUnavailable, // the list could not be opened or created: passed over in silence
-    ValueRefused,   // the list opened but refused the value: reported to the user
+    KeyUnavailable, // the list could not be opened or created
+    ValueRefused,   // the list opened but refused the value
 };
 
 // The system's list of programs started at log-on (on Windows the machine-wide
@@ -28,11 +29,15 @@ public:
     virtual ~StartupRegistry() = default;
 
     virtual bool IsAdministrator() = 0;
+    // The command of the entry `name`; nothing when the list or the entry is
+    // missing. Reading needs no administrator's rights.
+    virtual std::optional<std::string> StartupEntry(std::string_view name) = 0;
     // Opens the list, creating it when missing, and sets the entry `name` to
     // `command`.
     virtual StartupEntryWrite SetStartupEntry(std::string_view name, std::string_view command) = 0;
-    // Removes the entry; a missing entry or list is no error.
-    virtual void RemoveStartupEntry(std::string_view name) = 0;
+    // Removes the entry. True when it is gone afterwards: a missing entry or
+    // list is no failure.
+    virtual bool RemoveStartupEntry(std::string_view name) = 0;
 };
 
 // The command line stored for the executable: its path, in double quotes when
@@ -42,11 +47,16 @@ std::string StartupCommand(std::string_view executablePath);
 
 enum class StartWithWindowsResult { Applied, NotAdministrator };
 
+// True when the list already starts exactly this executable, with the command
+// StartupCommand gives.
+bool StartupEntryIsCurrent(StartupRegistry& registry, std::string_view executablePath);
+
 // Makes the program start at log-on, or stop doing so, for an administrator:
 // "SystemStart" is written first, then the entry is set or removed. For anyone
 // else nothing is touched. A refused settings write throws before the list is
-// opened; a refused value throws ProgramError("Failed to set data for
-// 'Quillmere'").
+// opened. When the list cannot be changed, "SystemStart" is written back to
+// what the list still holds and ProgramError("Failed to set data for
+// 'Quillmere'") or ("Failed to delete data for 'Quillmere'") is thrown.
 StartWithWindowsResult ApplyStartWithWindows(bool start, const IniFile& settingsFile,
                                              StartupRegistry& registry,
                                              std::string_view executablePath);

@@ -92,12 +92,14 @@ void CheckRunKeyEntry() {
     Check(registry.SetStartupEntry(kEntryName, plain) == StartupEntryWrite::Written,
           "set again: plain command written");
     CheckStoredEntry(plain, "set again");
+    Check(registry.StartupEntry(kEntryName) == plain, "read: the entry holds the plain command");
 
-    registry.RemoveStartupEntry(kEntryName);
+    Check(registry.RemoveStartupEntry(kEntryName), "remove: reported gone");
     LONG status = ReadEntry(kEntryName).Status;
     Check(status == ERROR_FILE_NOT_FOUND, Format("remove: the entry is gone (status %ld)", status));
+    Check(!registry.StartupEntry(kEntryName).has_value(), "read: no entry");
 
-    registry.RemoveStartupEntry(kEntryName);
+    Check(registry.RemoveStartupEntry(kEntryName), "remove again: harmless, reported gone");
     status = ReadEntry(kEntryName).Status;
     Check(status == ERROR_FILE_NOT_FOUND,
           Format("remove again: harmless, still gone (status %ld)", status));

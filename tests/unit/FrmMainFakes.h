@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,13 +70,23 @@ public:
         }
         return SetResult;
     }
-    void RemoveStartupEntry(std::string_view name) override {
+    bool RemoveStartupEntry(std::string_view name) override {
         Calls.push_back("remove " + std::string(name));
+        if (RemoveRefused) {
+            return false;
+        }
         Entries.erase(std::string(name));
+        return true;
+    }
+    // Not recorded in Calls: reading the list changes nothing.
+    std::optional<std::string> StartupEntry(std::string_view name) override {
+        const auto entry = Entries.find(std::string(name));
+        return entry != Entries.end() ? std::optional<std::string>(entry->second) : std::nullopt;
     }
 
     bool Administrator = true;
     StartupEntryWrite SetResult = StartupEntryWrite::Written;
+    bool RemoveRefused = false;
     Strings Calls;
     std::map<std::string, std::string> Entries;
 };

@@ -15,11 +15,15 @@ constexpr const char* kNotice =
     "with Windows.";
 constexpr const char* kSet = "set Quillmere=C:\\Quillmere\\quillmere.exe";
 
+constexpr const char* kCommand = "C:\\Quillmere\\quillmere.exe";
+constexpr const char* kSetFailed = "Failed to set data for 'Quillmere'";
+
 struct ClickCase {
     const char* Name;
     bool Administrator;
     bool WasTicked;
     StartupEntryWrite SetResult;
+    bool RemoveRefused;
     bool SettingsReadOnly;
     // What the click leaves.
     Strings Calls;
@@ -39,10 +43,12 @@ TEST_P(ChkStartClickTest, ClickLeavesTheListTheFileAndTheBoxAsExpected) {
     const ClickCase& c = GetParam();
     if (c.WasTicked) {
         Settings("SystemStart=Yes\r\n");
+        m_startup.Entries["Quillmere"] = kCommand;
         m_form.ChkStart.Restore(true);
     }
     m_startup.Administrator = c.Administrator;
     m_startup.SetResult = c.SetResult;
+    m_startup.RemoveRefused = c.RemoveRefused;
     m_store.SetReadOnly(kSettingsPath, c.SettingsReadOnly);
 
     m_form.RunEvent([&] { m_form.ChkStart.Click(); });
@@ -52,6 +58,8 @@ TEST_P(ChkStartClickTest, ClickLeavesTheListTheFileAndTheBoxAsExpected) {
     EXPECT_EQ(m_messages.Shown, c.Errors);
     EXPECT_EQ(m_messages.Notices, c.Notices);
     EXPECT_EQ(m_form.ChkStart.Checked(), c.TickedAfter);
+    EXPECT_EQ(m_startup.Entries.count("Quillmere") == 1, c.TickedAfter)
+        << "the start-up list agrees with the box";
 }
 
 std::string CaseName(const ::testing::TestParamInfo<ClickCase>& param) {
@@ -61,41 +69,66 @@ std::string CaseName(const ::testing::TestParamInfo<ClickCase>& param) {
 using W = StartupEntryWrite;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, ChkStartClickTest, ::testing::Values(
-    //        name                                 admin  was    set result         ro-ini
-    ClickCase{"TickEntersTheProgram",              true,  false, W::Written,        false,
+    //        name                                 admin  was    set result         rm-ref ro-ini
+    ClickCase{"TickEntersTheProgram",              true,  false, W::Written,        false, false,
               {"admin?", kSet}, "Yes", {}, {}, true},
-    ClickCase{"UntickRemovesIt",                   true,  true,  W::Written,        false,
+    ClickCase{"UntickRemovesIt",                   true,  true,  W::Written,        false, false,
               {"admin?", "remove Quillmere"}, "No", {}, {}, false},
-    ClickCase{"AListThatWillNotOpenIsPassedOver",  true,  false, W::KeyUnavailable, false,
-              {"admin?", kSet}, "Yes", {}, {}, true},
-    ClickCase{"ARefusedValueIsReported",           true,  false, W::ValueRefused,   false,
-              {"admin?", kSet}, "Yes", {"Failed to set data for 'Quillmere'"}, {}, true},
-    ClickCase{"ARefusedSettingsWriteSkipsTheList", true,  false, W::Written,        true,
-              {"admin?"}, "", {"Unable to write to C:\\Quillmere\\ZC.reg."}, {}, true},
-    ClickCase{"NoAdministratorGetsTheBoxBack",     false, false, W::Written,        false,
+    ClickCase{"AListThatWillNotOpenIsReported",    true,  false, W::KeyUnavailable, false, false,
+              {"admin?", kSet}, "No", {kSetFailed}, {}, false},
+    ClickCase{"ARefusedValueIsReported",           true,  false, W::ValueRefused,   false, false,
+              {"admin?", kSet}, "No", {kSetFailed}, {}, false},
+    ClickCase{"ARefusedRemovalIsReported",         true,  true,  W::Written,        true,  false,
+              {"admin?", "remove Quillmere"}, "Yes",
+              {"Failed to delete data for 'Quillmere'"}, {}, true},
+    ClickCase{"ARefusedSettingsWriteSkipsTheList", true,  false, W::Written,        false, true,
+              {"admin?"}, "", {"Unable to write to C:\\Quillmere\\ZC.reg."}, {}, false},
+    ClickCase{"NoAdministratorGetsTheBoxBack",     false, false, W::Written,        false, false,
               {"admin?"}, "", {}, {kNotice}, false},
-    ClickCase{"NoAdministratorUntickingKeepsTick", false, true,  W::Written,        false,
+    ClickCase{"NoAdministratorUntickingKeepsTick", false, true,  W::Written,        false, false,
               {"admin?"}, "Yes", {}, {kNotice}, true}),
     CaseName);
 // clang-format on
 
-TEST_F(FrmMainTest, AStoredStartWithWindowsIsEnteredAgainAtEveryStart) {
-    Settings("SystemStart=Yes\r\nEnabled=No\r\n");
-    EXPECT_TRUE(Create());
-    EXPECT_TRUE(m_form.ChkStart.Checked());
-    EXPECT_EQ(m_startup.Calls, (Strings{"admin?", kSet}));
-    EXPECT_EQ(Stored("SystemStart"), "Yes");
-
-    // Without an administrator's rights: the notice, and the box keeps the
-    // stored choice.
-    testing::FakeStartupRegistry user;
-    user.Administrator = false;
-    TFrmMain form({m_tables, m_desktop, m_store, testing::kExecutable, m_loader, m_messages,
-                   m_messages, user, m_windows, m_windows, m_shell});
-    EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
-    EXPECT_TRUE(form.ChkStart.Checked());
-    EXPECT_EQ(m_messages.Notices, (Strings{kNotice}));
-    EXPECT_EQ(user.Calls, (Strings{"admin?"}));
+TEST_F(FrmMainTest, AtStartAnEntryThatAlreadyStartsThisProgramNeedsNothing) {
+    struct Case {
+        const char* Name;
+        bool Administrator;
+        const char* Entry; // the Run value before the start; null: none
+        Strings Calls;
+        Strings Notices;
+        const char* EntryAfter;
+    };
+    const Case cases[] = {
+        {"current, not elevated", false, kCommand, {}, {}, kCommand},
+        {"current, administrator", true, kCommand, {}, {}, kCommand},
+        {"moved, administrator", true, "C:\\Old\\quillmere.exe", {"admin?", kSet}, {}, kCommand},
+        {"moved, not elevated",
+         false,
+         "C:\\Old\\quillmere.exe",
+         {"admin?"},
+         {kNotice},
+         "C:\\Old\\quillmere.exe"},
+        {"missing, administrator", true, nullptr, {"admin?", kSet}, {}, kCommand},
+    };
+    Settings("SystemStart=Yes\r\nEnabled=No\r\nOnTop=No\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        testing::FakeStartupRegistry startup;
+        startup.Administrator = c.Administrator;
+        if (c.Entry != nullptr) {
+            startup.Entries["Quillmere"] = c.Entry;
+        }
+        testing::RecordingMessages messages;
+        TFrmMain form({m_tables, m_desktop, m_store, testing::kExecutable, m_loader, messages,
+                       messages, startup, m_windows, m_windows, m_shell});
+        EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
+        EXPECT_TRUE(form.ChkStart.Checked()) << "the box keeps the stored choice";
+        EXPECT_EQ(startup.Calls, c.Calls);
+        EXPECT_EQ(messages.Notices, c.Notices);
+        EXPECT_EQ(startup.StartupEntry("Quillmere").value_or("(none)"), c.EntryAfter);
+        EXPECT_EQ(m_store.WriteCount(), 0);
+    }
 }
 
 TEST_F(FrmMainTest, StartWithWindowsOffAtStartRunsNothing) {

@@ -27,6 +27,18 @@ bool Win32StartupRegistry::IsAdministrator() {
     return win32::IsAdministrator();
 }
 
+std::optional<std::string> Win32StartupRegistry::StartupEntry(std::string_view name) {
+    const std::string nameText(name);
+    // A command longer than this is none that we wrote.
+    char data[1024] = {};
+    DWORD size = sizeof(data);
+    if (::RegGetValueA(HKEY_LOCAL_MACHINE, kRunKeyPath, nameText.c_str(), RRF_RT_REG_SZ, nullptr,
+                       data, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(data);
+}
+
 StartupEntryWrite Win32StartupRegistry::SetStartupEntry(std::string_view name,
                                                         std::string_view command) {
     const UniqueRegKey key = OpenRunKey();
@@ -45,14 +57,16 @@ StartupEntryWrite Win32StartupRegistry::SetStartupEntry(std::string_view name,
     return StartupEntryWrite::Written;
 }
 
-void Win32StartupRegistry::RemoveStartupEntry(std::string_view name) {
+bool Win32StartupRegistry::RemoveStartupEntry(std::string_view name) {
     const UniqueRegKey key = OpenRunKey();
     if (!key) {
-        return;
+        // A list nobody may change may still hold the entry.
+        return !StartupEntry(name).has_value();
     }
     const std::string nameText(name);
     // A value already gone is what we wanted anyway.
-    ::RegDeleteValueA(key.Get(), nameText.c_str());
+    const LSTATUS status = ::RegDeleteValueA(key.Get(), nameText.c_str());
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 } // namespace quillmere::win32

@@ -12,8 +12,9 @@ inline constexpr const char* kRunKeyPath = "Software\\Microsoft\\Windows\\Curren
 class Win32StartupRegistry final : public StartupRegistry {
 public:
     bool IsAdministrator() override;
+    std::optional<std::string> StartupEntry(std::string_view name) override;
     StartupEntryWrite SetStartupEntry(std::string_view name, std::string_view command) override;
-    void RemoveStartupEntry(std::string_view name) override;
+    bool RemoveStartupEntry(std::string_view name) override;
 };
 
 } // namespace quillmere::win32

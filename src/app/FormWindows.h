@@ -34,8 +34,9 @@ class TrayWindows {
 public:
     virtual ~TrayWindows() = default;
 
-    // Adds or deletes the notification-area icon of the filled record.
-    virtual void AddTrayIcon() = 0;
+    // Adds or deletes the notification-area icon of the filled record. Adding
+    // is false when the shell refused the icon (it may, before it is ready).
+    virtual bool AddTrayIcon() = 0;
     virtual void DeleteTrayIcon() = 0;
     virtual void ShowMainWindow(bool shown) = 0;
     virtual void ShowApplicationWindow(bool shown) = 0;

@@ -280,7 +280,12 @@ void TFrmMain::BtnOKClick() {
 
 void TFrmMain::HideToTray() {
     TrayWindows& tray = m_context.Tray;
-    tray.AddTrayIcon();
+    // Without an icon nothing would bring the window back: it stays shown,
+    // and the next "TaskbarCreated" (the shell is ready) tries again.
+    m_trayWanted = !tray.AddTrayIcon();
+    if (m_trayWanted) {
+        return;
+    }
     tray.ShowMainWindow(false);
     tray.ShowApplicationWindow(false);
     tray.SetApplicationToolWindow(true);
@@ -319,7 +324,12 @@ void TFrmMain::MnuExitClick() {
 
 void TFrmMain::TaskbarCreated() {
     if (m_inTray) {
-        m_context.Tray.AddTrayIcon();
+        if (!m_context.Tray.AddTrayIcon()) {
+            RestoreFromTray();
+            m_trayWanted = true;
+        }
+    } else if (m_trayWanted) {
+        HideToTray();
     }
 }
 

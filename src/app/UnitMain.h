@@ -91,16 +91,18 @@ public:
     void BtnOKClick();
 
     // The notification area: "OK" hides the window and the taskbar entry
-    // behind one icon; a double-click on it or "Open Quillmere" brings them
-    // back.
+    // behind one icon, and only once the shell has taken the icon; a
+    // double-click on it or "Open Quillmere" brings them back.
     void HideToTray();
     void RestoreFromTray();
     // mouseMessage: the mouse message the icon reports (its long parameter).
     void TrayIconMessage(std::uint32_t mouseMessage);
     void MnuOpenClick() { RestoreFromTray(); }
     void MnuExitClick();
-    // The shell's taskbar came back after a restart: an icon shown before is
-    // gone with the old taskbar, so it is added again.
+    // The shell's taskbar came up, or came back after a restart: an icon
+    // shown before is gone with the old taskbar, so it is added again, and
+    // the window comes back when the new taskbar refuses it. An "OK" whose
+    // icon was refused is carried out now.
     void TaskbarCreated();
     bool InTray() const { return m_inTray; }
     // The delays in force: read at start and whenever the menu changes them.
@@ -154,6 +156,8 @@ private:
     bool m_creating = false;
     bool m_inTray = false;
     AutoHideGate m_gate;
+    // "OK" was pressed but the shell refused the icon.
+    bool m_trayWanted = false;
 };
 
 } // namespace quillmere

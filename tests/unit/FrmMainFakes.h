@@ -103,7 +103,10 @@ public:
     }
     void BeginDragMove() override { Calls.push_back("drag"); }
     void ShowAboutModal() override { Calls.push_back("about"); }
-    void AddTrayIcon() override { Calls.push_back("icon add"); }
+    bool AddTrayIcon() override {
+        Calls.push_back("icon add");
+        return IconAccepted;
+    }
     void DeleteTrayIcon() override { Calls.push_back("icon delete"); }
     void ShowMainWindow(bool shown) override { Calls.push_back(shown ? "main show" : "main hide"); }
     void ShowApplicationWindow(bool shown) override {
@@ -116,6 +119,8 @@ public:
     void PopUpMenuAtPointer() override { Calls.push_back("menu"); }
     void CloseMainWindow() override { Calls.push_back("close"); }
     Strings Calls;
+    // What the shell answers to an added icon.
+    bool IconAccepted = true;
 
 private:
     static std::string Switch(const char* what, bool on) {

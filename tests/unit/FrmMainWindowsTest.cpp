@@ -115,6 +115,39 @@ TEST_F(FrmMainTest, OkHidesToTheNotificationAreaAndTheIconBringsTheWindowBack) {
     EXPECT_FALSE(m_form.InTray());
 }
 
+TEST_F(FrmMainTest, WithoutAnIconTheWindowStaysShownUntilAFreshTaskbarTakesIt) {
+    const Strings hide{"icon add", "main hide", "app hide", "tool window yes"};
+    const Strings restore{"foreground", "icon delete", "main show", "app show", "tool window no"};
+    struct Step {
+        const char* Name;
+        bool IconAccepted;
+        bool Ok; // "OK" pressed, else "TaskbarCreated"
+        Strings Calls;
+        bool InTrayAfterwards;
+    };
+    Strings lostIcon{"icon add"};
+    lostIcon.insert(lostIcon.end(), restore.begin(), restore.end());
+    const Step steps[] = {
+        {"OK, icon refused", false, true, {"icon add"}, false},
+        {"a fresh taskbar, still refused", false, false, {"icon add"}, false},
+        {"a fresh taskbar takes it: hidden as asked", true, false, hide, true},
+        {"the shell restarts and refuses it: shown again", false, false, lostIcon, false},
+        {"the next taskbar takes it", true, false, hide, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.Name);
+        m_windows.Calls.clear();
+        m_windows.IconAccepted = step.IconAccepted;
+        if (step.Ok) {
+            m_form.BtnOK.Click();
+        } else {
+            m_form.TaskbarCreated();
+        }
+        EXPECT_EQ(m_windows.Calls, step.Calls);
+        EXPECT_EQ(m_form.InTray(), step.InTrayAfterwards);
+    }
+}
+
 TEST_F(FrmMainTest, AFreshTaskbarGetsTheIconBackOnlyWhileTheWindowIsHidden) {
     m_form.TaskbarCreated();
     EXPECT_TRUE(m_windows.Calls.empty());

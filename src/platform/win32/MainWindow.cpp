@@ -59,8 +59,14 @@ bool MainWindow::Create() {
     // Centred on the desktop; no border, so the window is its client area.
     const int left = (::GetSystemMetrics(SM_CXSCREEN) - size) / 2;
     const int top = (::GetSystemMetrics(SM_CYSCREEN) - size) / 2;
-    return CreateFor(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, left, top,
-                     size, size, m_application.Handle()) != nullptr;
+    if (CreateFor(0, kMainWindowClass, kMainWindowCaption, WS_POPUP | WS_CLIPCHILDREN, left, top,
+                  size, size, m_application.Handle()) == nullptr) {
+        return false;
+    }
+    // Run elevated (to change "Start with Windows"), the window would not
+    // hear the unelevated shell's "TaskbarCreated" otherwise.
+    ::ChangeWindowMessageFilterEx(m_window, m_taskbarCreated, MSGFLT_ALLOW, nullptr);
+    return true;
 }
 
 void MainWindow::Show() {
@@ -244,8 +250,8 @@ void MainWindow::ShowAboutModal() {
     AboutWindow::ShowModal(m_window, m_scale);
 }
 
-void MainWindow::AddTrayIcon() {
-    ::Shell_NotifyIconA(NIM_ADD, &m_trayIconData);
+bool MainWindow::AddTrayIcon() {
+    return ::Shell_NotifyIconA(NIM_ADD, &m_trayIconData) != FALSE;
 }
 
 void MainWindow::DeleteTrayIcon() {

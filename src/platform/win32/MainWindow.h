@@ -63,7 +63,7 @@ private:
     void BeginDragMove() override;
     void ShowAboutModal() override;
     // TrayWindows
-    void AddTrayIcon() override;
+    bool AddTrayIcon() override;
     void DeleteTrayIcon() override;
     void ShowMainWindow(bool shown) override;
     void ShowApplicationWindow(bool shown) override;

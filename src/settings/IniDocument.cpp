@@ -97,6 +97,22 @@ void IniDocument::Set(std::string_view section, std::string_view name, std::stri
     found->Lines.push_back({std::string(name), std::string(value), {}});
 }
 
+void IniDocument::ReplaceSection(std::string_view section, const std::vector<std::string>& lines) {
+    Section* found = FindSection(section);
+    if (found == nullptr) {
+        found = &m_sections.emplace_back(Section{std::string(section), true, {}});
+    }
+    found->Lines.clear();
+    for (const std::string& line : lines) {
+        const auto equals = line.find('=');
+        if (equals == std::string::npos) {
+            found->Lines.push_back({{}, {}, line});
+        } else {
+            found->Lines.push_back({line.substr(0, equals), line.substr(equals + 1), {}});
+        }
+    }
+}
+
 void IniDocument::EraseSection(std::string_view section) {
     std::erase_if(m_sections,
                   [&](const Section& s) { return s.HasHeader && SameName(s.Name, section); });

@@ -22,6 +22,9 @@ public:
     // section, creating the section at the end of the file when missing.
     void Set(std::string_view section, std::string_view name, std::string_view value);
     void EraseSection(std::string_view section);
+    // Replaces every line of the section with `lines` ("name=value"), where
+    // it stands, creating it at the end of the file when missing.
+    void ReplaceSection(std::string_view section, const std::vector<std::string>& lines);
     // Every entry of the section as "name=value", in file order.
     std::vector<std::string> SectionLines(std::string_view section) const;
 

@@ -34,6 +34,9 @@ public:
         m_store->WriteValue(m_path, section, name, value);
     }
     void EraseSection(std::string_view section) const { m_store->EraseSection(m_path, section); }
+    void WriteSection(std::string_view section, const std::vector<std::string>& lines) const {
+        m_store->WriteSection(m_path, section, lines);
+    }
     std::vector<std::string> ReadSection(std::string_view section) const {
         return m_store->ReadSection(m_path, section);
     }

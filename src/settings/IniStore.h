@@ -22,6 +22,11 @@ public:
                             std::string_view name, std::string_view value) = 0;
     // Removes the section with all its entries.
     virtual void EraseSection(const std::string& path, std::string_view section) = 0;
+    // Replaces every line of the section with `lines` ("name=value"), in one
+    // write: the file holds either the old section or the new one. Creates
+    // the section and the file as needed.
+    virtual void WriteSection(const std::string& path, std::string_view section,
+                              const std::vector<std::string>& lines) = 0;
     // Every entry of the section as "name=value", in file order; empty when
     // the file or the section is missing.
     virtual std::vector<std::string> ReadSection(const std::string& path,

@@ -206,6 +206,11 @@ void PortableIniStore::EraseSection(const std::string& path, std::string_view se
     Modify(path, [&](IniDocument& document) { document.EraseSection(section); });
 }
 
+void PortableIniStore::WriteSection(const std::string& path, std::string_view section,
+                                    const std::vector<std::string>& lines) {
+    Modify(path, [&](IniDocument& document) { document.ReplaceSection(section, lines); });
+}
+
 std::vector<std::string> PortableIniStore::ReadSection(const std::string& path,
                                                        std::string_view section) {
     return Load(path).SectionLines(section);

@@ -21,6 +21,8 @@ public:
     void WriteValue(const std::string& path, std::string_view section, std::string_view name,
                     std::string_view value) override;
     void EraseSection(const std::string& path, std::string_view section) override;
+    void WriteSection(const std::string& path, std::string_view section,
+                      const std::vector<std::string>& lines) override;
     std::vector<std::string> ReadSection(const std::string& path,
                                          std::string_view section) override;
 };

@@ -86,16 +86,23 @@ void SaveSelection(const PaletteTable& table, const IniFile& selectionFile) {
         }
     }
 
-    selectionFile.EraseSection(kSelectionSection);
+    std::vector<std::string> lines;
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
         if (!table.Row(i).Selected) {
-            selectionFile.WriteValue(kSelectionSection, std::to_string(i - 1),
-                                     rowValues[static_cast<std::size_t>(i - 1)]);
+            lines.push_back(std::to_string(i - 1) + "=" +
+                            rowValues[static_cast<std::size_t>(i - 1)]);
         }
     }
     std::int32_t name = table.Count();
     for (const std::string& value : kept) {
-        selectionFile.WriteValue(kSelectionSection, std::to_string(name++), value);
+        lines.push_back(std::to_string(name++) + "=" + value);
+    }
+    // One write for the whole section: a refusal part-way through a line by
+    // line rewrite would lose the saved choices.
+    if (lines.empty()) {
+        selectionFile.EraseSection(kSelectionSection);
+    } else {
+        selectionFile.WriteSection(kSelectionSection, lines);
     }
 }
 

@@ -27,7 +27,8 @@ std::string SelectionValue(const PSinfo& row);
 // exactly. Names are not looked at.
 bool IsListedInSelection(const std::vector<std::string>& lines, std::string_view value);
 
-// Rewrites section "Options" from the table: one entry per unticked row, named
+// Rewrites section "Options" from the table, in one write, so that the file
+// holds either the old section or the new one: one entry per unticked row, named
 // by its index from 0 in row order, valued by its SelectionValue. Entries
 // already in the file whose value is that of no row in the table follow under
 // the names after the last row index, so that a palette that is closed, or a

@@ -168,17 +168,22 @@ TEST_F(PortableIniStoreTest, TwoProcessesWritingAtOnceLoseNoEntry) {
     EXPECT_EQ(std::set<std::string>(lines.begin(), lines.end()), expected);
 }
 
-TEST_F(PortableIniStoreTest, EraseSectionLeavesOtherSectionsAndForeignLinesAlone) {
+TEST_F(PortableIniStoreTest, SectionWritesLeaveOtherSectionsAndForeignLinesAlone) {
     const std::string path = PathOf("Options.ini");
     {
         std::ofstream out(path);
-        out << "; kept by hand\n[Other]\nx=1\n[Options]\n0=left,120\n2=bottom,344\n";
+        out << "; kept by hand\n[Other]\nx=1\n[Options]\n0=left,120\n2=bottom,344\n[After]\ny=2\n";
     }
     EXPECT_EQ(m_store.ReadSection(path, "options"),
               (std::vector<std::string>{"0=left,120", "2=bottom,344"}));
+    m_store.WriteSection(path, "Options", {"1=right,118", "4=bottom,9"});
+    EXPECT_EQ(Slurp(path), "; kept by hand\r\n[Other]\r\nx=1\r\n[Options]\r\n1=right,118\r\n"
+                           "4=bottom,9\r\n[After]\r\ny=2\r\n")
+        << "replaced where it stands";
     m_store.EraseSection(path, "Options");
     m_store.WriteValue(path, "Options", "1", "right,118");
-    EXPECT_EQ(Slurp(path), "; kept by hand\r\n[Other]\r\nx=1\r\n[Options]\r\n1=right,118\r\n");
+    EXPECT_EQ(Slurp(path),
+              "; kept by hand\r\n[Other]\r\nx=1\r\n[After]\r\ny=2\r\n[Options]\r\n1=right,118\r\n");
 }
 
 TEST_F(PortableIniStoreTest, ValuesAreCutAt2047Characters) {

@@ -2,6 +2,9 @@
 // the selection file they write.
 
 #include "FrmMainFixture.h"
+#include "common/ProgramError.h"
+#include "settings/SelectionFile.h"
+#include "settings/SettingsFile.h"
 
 namespace quillmere {
 namespace {
@@ -116,6 +119,25 @@ TEST_F(SelectionTest, SavingKeepsTheChoicesOfPalettesNotInTheTable) {
 
     EXPECT_TRUE(m_form.CloseQuery());
     EXPECT_EQ(File(), "[Other]\r\nx=1\r\n[Options]\r\n1=left,120\r\n2=left,500\r\n3=bottom,9\r\n");
+}
+
+TEST_F(SelectionTest, ASaveThatFailsPartWayLeavesTheOldSectionOrTheNewOne) {
+    AddRow({0, 120, 200, 320}, ScreenEdge::Left, false);
+    AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, false);
+    const Strings before{"0=left,500"};
+    const Strings after{"0=left,120", "1=right,118", "2=left,500"};
+    for (int accepted = 0; accepted <= 4; ++accepted) {
+        Write("0=left,500\r\n");
+        m_store.RefuseWritesAfter(accepted);
+        try {
+            SaveSelection(m_tables.FloatingWindows,
+                          SelectionFileFor(m_store, testing::kExecutable));
+        } catch (const ProgramError&) {
+        }
+        m_store.RefuseWritesAfter(-1);
+        const Strings now = m_store.ReadSection(kSelectionPath, "Options");
+        EXPECT_TRUE(now == before || now == after) << accepted << " writes accepted";
+    }
 }
 
 TEST_F(SelectionTest, ClosingWithoutTheHostKeepsEverySavedChoice) {

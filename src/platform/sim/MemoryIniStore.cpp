@@ -25,6 +25,13 @@ void MemoryIniStore::EraseSection(const std::string& path, std::string_view sect
     m_files[path].EraseSection(section);
 }
 
+void MemoryIniStore::WriteSection(const std::string& path, std::string_view section,
+                                  const std::vector<std::string>& lines) {
+    CheckWritable(path);
+    ++m_writes;
+    m_files[path].ReplaceSection(section, lines);
+}
+
 std::vector<std::string> MemoryIniStore::ReadSection(const std::string& path,
                                                      std::string_view section) {
     ++m_reads;
@@ -49,8 +56,10 @@ void MemoryIniStore::SetText(const std::string& path, std::string_view text) {
     m_files[path] = IniDocument::Parse(text);
 }
 
-void MemoryIniStore::CheckWritable(const std::string& path) const {
-    if (m_readOnly.count(path) != 0) {
+void MemoryIniStore::CheckWritable(const std::string& path) {
+    if (m_writesLeft > 0) {
+        --m_writesLeft;
+    } else if (m_writesLeft == 0 || m_readOnly.count(path) != 0) {
         throw ProgramError("Unable to write to " + path);
     }
 }

@@ -22,10 +22,15 @@ public:
     void WriteValue(const std::string& path, std::string_view section, std::string_view name,
                     std::string_view value) override;
     void EraseSection(const std::string& path, std::string_view section) override;
+    void WriteSection(const std::string& path, std::string_view section,
+                      const std::vector<std::string>& lines) override;
     std::vector<std::string> ReadSection(const std::string& path,
                                          std::string_view section) override;
 
     void SetReadOnly(const std::string& path, bool readOnly);
+    // Accepts `writes` more write operations on any path, then refuses every
+    // one, as a disk that fills up would; -1 accepts them all again.
+    void RefuseWritesAfter(int writes) { m_writesLeft = writes; }
     bool FileExists(const std::string& path) const { return m_files.count(path) != 0; }
     // The file's content in its text form, as the portable store would write it.
     std::string Text(const std::string& path) const;
@@ -36,12 +41,13 @@ public:
     int WriteCount() const { return m_writes; }
 
 private:
-    void CheckWritable(const std::string& path) const;
+    void CheckWritable(const std::string& path);
 
     std::map<std::string, IniDocument> m_files;
     std::set<std::string> m_readOnly;
     int m_reads = 0;
     int m_writes = 0;
+    int m_writesLeft = -1;
 };
 
 } // namespace quillmere::sim

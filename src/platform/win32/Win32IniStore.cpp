@@ -49,6 +49,21 @@ void Win32IniStore::EraseSection(const std::string& path, std::string_view secti
     }
 }
 
+void Win32IniStore::WriteSection(const std::string& path, std::string_view section,
+                                 const std::vector<std::string>& lines) {
+    const std::string sectionText(section);
+    // The lines one after another, each ended by a NUL, the list by a second NUL.
+    std::string block;
+    for (const std::string& line : lines) {
+        block += line;
+        block += '\0';
+    }
+    block += '\0';
+    if (!::WritePrivateProfileSectionA(sectionText.c_str(), block.c_str(), path.c_str())) {
+        ThrowUnableToWrite(path);
+    }
+}
+
 std::vector<std::string> Win32IniStore::ReadSection(const std::string& path,
                                                     std::string_view section) {
     const std::string sectionText(section);

@@ -8,6 +8,7 @@
 #include "settings/SelectionFile.h"
 #include "settings/SettingsFile.h"
 
+#include <exception>
 #include <utility>
 
 namespace quillmere {
@@ -342,11 +343,27 @@ void TFrmMain::FormCloseQuery(bool& CanClose) {
     // The file first: it keeps the choices in force at close. The check marks
     // stay as they are.
     SaveSelection(table, SelectionFile());
+    BringEveryPaletteBack();
+    CanClose = true;
+}
+
+void TFrmMain::SessionEnding() {
+    // The palettes matter more than the choices: a refused save is passed
+    // over, since nobody is there to read a box, and a box would hold back
+    // the answer that lets the session end.
+    try {
+        SaveSelection(m_context.Tables.FloatingWindows, SelectionFile());
+    } catch (const std::exception&) {
+    }
+    BringEveryPaletteBack();
+}
+
+void TFrmMain::BringEveryPaletteBack() {
+    PaletteTable& table = m_context.Tables.FloatingWindows;
     for (std::int32_t i = 1; i <= table.Count(); ++i) {
         table.Row(i).Selected = false;
         SlideIn(table, i, m_context.Windows);
     }
-    CanClose = true;
 }
 
 bool TFrmMain::CloseQuery() {

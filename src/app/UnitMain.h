@@ -112,10 +112,13 @@ public:
     // refused write escapes before anything moves, and the window stays.
     void FormCloseQuery(bool& CanClose);
 
-    // The window system asks the window to close (its close command, or the
-    // end of the session): runs FormCloseQuery through the error funnel.
-    // True when the window may close.
+    // The window system asks the window to close (its close command): runs
+    // FormCloseQuery through the error funnel. True when the window may close.
     bool CloseQuery();
+    // The session is ending (log-off or shut-down): saves the selection when
+    // the file lets it, and brings every palette back whatever the save did.
+    // Shows nothing; the window then agrees to the end at once.
+    void SessionEnding();
     // A close that was agreed to did not happen (the session end was called
     // off): the rows take their ticks back from the check list, so the
     // palettes hide again at the next tick.
@@ -146,6 +149,9 @@ private:
     void ChooseMode(std::string_view text, std::string_view storedValue,
                     std::string_view illustration);
     void SetTimersEnabled(bool enabled);
+    // Every row unticked in memory and its palette slid in; the check marks
+    // stay as they are.
+    void BringEveryPaletteBack();
 
     FrmMainContext m_context;
     // While the creation sequence runs: a programmatic tick of ChkStart is

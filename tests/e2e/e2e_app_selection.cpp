@@ -3,8 +3,9 @@
 // entry) brings that palette flush against its edge and writes Options.ini;
 // "Start with Windows" enters the program, quoted, under the Run key and
 // takes it out again; a close while Options.ini cannot be written shows the error
-// and keeps the window and the hidden palettes; the session-end query brings
-// them back and a called-off session end hides them again; a close brings every palette
+// and keeps the window and the hidden palettes; the session-end query, with the
+// same file refused, answers yes at once with no box and brings them back, and a
+// called-off session end hides them again; a close brings every palette
 // back and ends the program; the next start finds the palette unticked and
 // leaves it on screen. Positions are the palettes' real window rectangles in
 // screen pixels. Prints one line per check and, last, "PASS" or "FAIL".
@@ -58,6 +59,16 @@ std::string RunValue() {
         ::RegQueryValueExA(key, "Quillmere", nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     ::RegCloseKey(key);
     return status == ERROR_SUCCESS ? std::string(data) : "(none)";
+}
+
+// Held open without sharing, as another program might: every write of the
+// program is refused (a read-only attribute would not do as root, whom the
+// file system lets write anyway).
+quillmere::win32::UniqueFileHandle HoldOpen(const std::string& file) {
+    quillmere::win32::UniqueFileHandle lock(::CreateFileA(
+        file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Check(static_cast<bool>(lock), file + " is held open without sharing");
+    return lock;
 }
 
 // The application's message box (a dialog of class "#32770") of process `processId`.
@@ -234,13 +245,8 @@ private:
     // A refused write at close: the error box, the window stays and nothing
     // is brought back.
     void RefusedClose(RunningApp& app) const {
-        // Held open without sharing, as another program might: every write
-        // of the program is refused (a read-only attribute would not do as
-        // root, whom the file system lets write anyway).
         const std::string file = m_folder.PathOf("Options.ini");
-        HANDLE lock = ::CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        Check(lock != INVALID_HANDLE_VALUE, "Options.ini is held open without sharing");
+        const auto lock = HoldOpen(file);
         ::PostMessageA(app.MainWindow(), WM_CLOSE, 0, 0);
         DWORD processId = 0;
         ::GetWindowThreadProcessId(app.MainWindow(), &processId);
@@ -267,21 +273,27 @@ private:
             ::PostMessageA(box, WM_COMMAND, IDOK, 0);
             WaitUntil([&] { return MessageBoxOf(processId) == nullptr; }, kSettleMs);
         }
-        if (lock != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(lock);
-        }
     }
 
-    // Log-off asks first: the program agrees after its close query, which
-    // brings every palette back; when the log-off is called off the ticked
-    // ones hide again.
+    // Log-off asks first: even with Options.ini refused, the program agrees at
+    // once with no box, and brings every palette back; when the log-off is
+    // called off the ticked ones hide again.
     void SessionEndCalledOff(RunningApp& app) const {
-        DWORD_PTR answer = 0;
-        ::SendMessageTimeoutA(app.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
-                              SMTO_ABORTIFHUNG, kSettleMs, &answer);
-        Check(answer == TRUE, Format("WM_QUERYENDSESSION is answered yes (%lu)",
-                                     static_cast<unsigned long>(answer)));
-        Expect("the session-end query brings every palette back", AllNames());
+        {
+            const auto lock = HoldOpen(m_folder.PathOf("Options.ini"));
+            DWORD_PTR answer = 0;
+            const bool answered =
+                ::SendMessageTimeoutA(app.MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                      SMTO_ABORTIFHUNG, kSettleMs, &answer) != 0;
+            Check(answered && answer == TRUE,
+                  Format("Options.ini refused, WM_QUERYENDSESSION is answered yes at once "
+                         "(answered %d, %lu)",
+                         answered ? 1 : 0, static_cast<unsigned long>(answer)));
+            DWORD processId = 0;
+            ::GetWindowThreadProcessId(app.MainWindow(), &processId);
+            Check(MessageBoxOf(processId) == nullptr, "the session-end query shows no box");
+            Expect("the session-end query brings every palette back", AllNames());
+        }
         ::SendMessageTimeoutA(app.MainWindow(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF,
                               SMTO_ABORTIFHUNG, kSettleMs, nullptr);
         Expect("the session end called off, the ticked palettes hide again", {kUnticked});

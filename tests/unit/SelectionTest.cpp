@@ -158,6 +158,21 @@ TEST_F(SelectionTest, ARefusedWriteAtCloseKeepsTheWindowAndThePalettesHidden) {
     EXPECT_EQ(m_desktop.RectOf(left), (ScreenRect{-190, 120, 10, 320}));
 }
 
+TEST_F(SelectionTest, TheSessionEndSavesWhatItCanAndBringsEveryPaletteBackWithNoBox) {
+    const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
+    AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, false);
+    for (const bool refused : {true, false}) {
+        SCOPED_TRACE(refused ? "Options.ini refused" : "Options.ini writable");
+        m_store.SetReadOnly(kSelectionPath, refused);
+        m_form.SessionEnding();
+        EXPECT_TRUE(m_messages.Shown.empty());
+        EXPECT_EQ(Ticks(), (std::vector<bool>{false, false}));
+        EXPECT_EQ(m_desktop.RectOf(left), (ScreenRect{0, 120, 200, 320}));
+        EXPECT_EQ(File(), refused ? "" : "[Options]\r\n1=right,118\r\n");
+        m_form.CloseCancelled();
+    }
+}
+
 TEST_F(SelectionTest, ARefusedWriteAfterACheckClickKeepsTheNewChoices) {
     const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
     m_store.SetReadOnly(kSelectionPath, true);

@@ -375,7 +375,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_QUERYENDSESSION:
-        return MayClose() ? TRUE : FALSE;
+        Run([this] { m_form->SessionEnding(); });
+        return TRUE;
     case WM_ENDSESSION:
         if (wParam != FALSE) {
             ::DestroyWindow(m_window);

@@ -5,7 +5,7 @@
 #include "common/ProgramError.h"
 #include "host/Discovery.h"
 #include "host/PSinfo.h"
-#include "settings/SelectionFile.h"
+#include "host/SelectionFile.h"
 #include "settings/SettingsFile.h"
 
 #include <exception>
@@ -101,21 +101,24 @@ void TFrmMain::FormCreate() {
         SetTimersEnabled(false);
     }
 
-    const std::string mode = ReadSetting(settings, kFWoptionKey);
-    if (mode == kModeTogether) {
+    // Checking the stored mode's button runs its click handler when it was
+    // unchecked; the text and the illustration are then set once more.
+    switch (ReadDisplayMode(settings)) {
+    case DisplayMode::Together:
         optionTogether.SetChecked(true);
         LblSetting.SetCaption(std::string(kTogetherText));
         m_context.Illustrations.LoadIllustration("together");
-    }
-    if (mode == kModeSeparately) {
+        break;
+    case DisplayMode::Separately:
         OptionSeparately.SetChecked(true);
         LblSetting.SetCaption(std::string(kSeparatelyText));
         m_context.Illustrations.LoadIllustration("separately");
-    }
-    if (mode == kModeMixed) {
+        break;
+    case DisplayMode::Mixed:
         OptionMixed.SetChecked(true);
         LblSetting.SetCaption(std::string(kMixedText));
         m_context.Illustrations.LoadIllustration("mixed");
+        break;
     }
 
     if (m_context.Windows.FindTopLevelWindow(kHostClass) != kNoWindow) {
@@ -126,24 +129,23 @@ void TFrmMain::FormCreate() {
     }
 }
 
-void TFrmMain::ChooseMode(std::string_view text, std::string_view storedValue,
-                          std::string_view illustration) {
+void TFrmMain::ChooseMode(std::string_view text, DisplayMode mode, std::string_view illustration) {
     LblSetting.SetCaption(std::string(text));
     const IniFile settings = SettingsFile();
-    WriteSetting(settings, kFWoptionKey, storedValue);
+    WriteDisplayMode(settings, mode);
     m_context.Illustrations.LoadIllustration(illustration);
 }
 
 void TFrmMain::optionTogetherClick() {
-    ChooseMode(kTogetherText, kModeTogether, "together");
+    ChooseMode(kTogetherText, DisplayMode::Together, "together");
 }
 
 void TFrmMain::OptionSeparatelyClick() {
-    ChooseMode(kSeparatelyText, kModeSeparately, "Separately");
+    ChooseMode(kSeparatelyText, DisplayMode::Separately, "Separately");
 }
 
 void TFrmMain::OptionMixedClick() {
-    ChooseMode(kMixedText, kModeMixed, "Mixed");
+    ChooseMode(kMixedText, DisplayMode::Mixed, "Mixed");
 }
 
 void TFrmMain::ChkEnabledClick() {
@@ -154,9 +156,9 @@ void TFrmMain::ChkEnabledClick() {
     if (ChkEnabled.Checked()) {
         WriteSetting(settings, kEnabledKey, kYes);
         SetTimersEnabled(true);
-        for (std::int32_t i = 1; i <= table.Count(); ++i) {
-            if (table.Row(i).Selected) {
-                SlideOut(table, i, m_context.Windows);
+        for (const PSinfo& row : table.Rows()) {
+            if (row.Selected) {
+                SlideOut(row, m_context.Windows);
             }
         }
     } else {
@@ -186,13 +188,13 @@ void TFrmMain::ChkBoxClickCheck() {
         return;
     }
     // Every row is re-applied, not only the clicked one.
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        PSinfo& row = table.Row(i);
-        row.Selected = ChkBox.At(i - 1).Checked;
+    int entry = 0;
+    for (PSinfo& row : table.Rows()) {
+        row.Selected = ChkBox.At(entry++).Checked;
         if (row.Selected) {
-            SlideOut(table, i, m_context.Windows);
+            SlideOut(row, m_context.Windows);
         } else {
-            SlideIn(table, i, m_context.Windows);
+            SlideIn(row, m_context.Windows);
         }
     }
     SaveSelection(table, SelectionFile());
@@ -210,15 +212,15 @@ void TFrmMain::BtnselectClick() {
         for (int i = 0; i < ChkBox.Count(); ++i) {
             ChkBox.SetChecked(i, true);
         }
-        for (std::int32_t i = 1; i <= table.Count(); ++i) {
-            table.Row(i).Selected = true;
-            SlideOut(table, i, m_context.Windows);
+        for (PSinfo& row : table.Rows()) {
+            row.Selected = true;
+            SlideOut(row, m_context.Windows);
         }
     } else {
         Btnselect.SetCaption(std::string(kSelectAll));
-        for (std::int32_t i = 1; i <= table.Count(); ++i) {
-            table.Row(i).Selected = false;
-            SlideIn(table, i, m_context.Windows);
+        for (PSinfo& row : table.Rows()) {
+            row.Selected = false;
+            SlideIn(row, m_context.Windows);
         }
         for (int i = 0; i < ChkBox.Count(); ++i) {
             ChkBox.SetChecked(i, false);
@@ -360,9 +362,9 @@ void TFrmMain::SessionEnding() {
 
 void TFrmMain::BringEveryPaletteBack() {
     PaletteTable& table = m_context.Tables.FloatingWindows;
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        table.Row(i).Selected = false;
-        SlideIn(table, i, m_context.Windows);
+    for (PSinfo& row : table.Rows()) {
+        row.Selected = false;
+        SlideIn(row, m_context.Windows);
     }
 }
 
@@ -373,8 +375,12 @@ bool TFrmMain::CloseQuery() {
 
 void TFrmMain::CloseCancelled() {
     PaletteTable& table = m_context.Tables.FloatingWindows;
-    for (std::int32_t i = 1; i <= table.Count() && i <= ChkBox.Count(); ++i) {
-        table.Row(i).Selected = ChkBox.At(i - 1).Checked;
+    int entry = 0;
+    for (PSinfo& row : table.Rows()) {
+        if (entry == ChkBox.Count()) {
+            break;
+        }
+        row.Selected = ChkBox.At(entry++).Checked;
     }
 }
 

@@ -11,6 +11,7 @@
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
 #include "settings/IniStore.h"
+#include "settings/SettingsFile.h"
 #include "settings/StartWithWindows.h"
 
 #include <cstdint>
@@ -146,8 +147,7 @@ public:
 private:
     IniFile SettingsFile() const;
     IniFile SelectionFile() const;
-    void ChooseMode(std::string_view text, std::string_view storedValue,
-                    std::string_view illustration);
+    void ChooseMode(std::string_view text, DisplayMode mode, std::string_view illustration);
     void SetTimersEnabled(bool enabled);
     // Every row unticked in memory and its palette slid in; the check marks
     // stay as they are.

@@ -9,8 +9,10 @@ void PaletteRescue::Update(const PaletteTable& table) noexcept {
     const int next = 1 - m_published.load(std::memory_order_relaxed);
     Copy& copy = m_copies[static_cast<std::size_t>(next)];
     copy.Count = 0;
-    for (std::int32_t i = 1; i <= table.Count() && copy.Count < kCapacity; ++i) {
-        const PSinfo& row = table.Row(i);
+    for (const PSinfo& row : table.Rows()) {
+        if (copy.Count == kCapacity) {
+            break;
+        }
         copy.Entries[copy.Count++] = {row.Handle, row.Edge};
     }
     m_published.store(next, std::memory_order_release);

@@ -11,9 +11,9 @@ namespace quillmere {
 
 namespace {
 
-void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::string_view mode,
+void PointerOverPalette(const PaletteTable& table, const PSinfo& hovered, DisplayMode mode,
                         HostWindowSystem& windows, ScreenMeasures& screen, AutoHideGate& gate) {
-    const ScreenEdge edge = table.Row(hovered).Edge;
+    const ScreenEdge edge = hovered.Edge;
     switch (edge) {
     case ScreenEdge::Left:
     case ScreenEdge::Right:
@@ -25,28 +25,30 @@ void PointerOverPalette(const PaletteTable& table, std::int32_t hovered, std::st
     if (!gate.MayReveal()) {
         return;
     }
-    const auto in = [&](std::int32_t j) {
-        SlideIn(table, j, windows, screen);
-        gate.Shown(table.Row(j).Handle);
+    const auto in = [&](const PSinfo& row) {
+        SlideIn(row, windows, screen);
+        gate.Shown(row.Handle);
     };
-    if (mode == kModeTogether) {
-        for (std::int32_t j = 1; j <= table.Count(); ++j) {
-            const PSinfo& row = table.Row(j);
+    switch (mode) {
+    case DisplayMode::Together:
+        for (const PSinfo& row : table.Rows()) {
             if (row.Edge == edge && row.Selected) {
-                in(j);
+                in(row);
             }
         }
-    } else if (mode == kModeSeparately) {
+        break;
+    case DisplayMode::Separately:
         in(hovered);
-        for (std::int32_t j = 1; j <= table.Count(); ++j) {
-            const PSinfo& row = table.Row(j);
-            if (j != hovered && row.Edge == edge && row.Selected && !gate.Keeps(row.Handle)) {
-                SlideOut(table, j, windows, screen);
+        for (const PSinfo& row : table.Rows()) {
+            if (&row != &hovered && row.Edge == edge && row.Selected && !gate.Keeps(row.Handle)) {
+                SlideOut(row, windows, screen);
                 gate.Hidden(row.Handle);
             }
         }
-    } else if (mode == kModeMixed) {
+        break;
+    case DisplayMode::Mixed:
         in(hovered);
+        break;
     }
 }
 
@@ -57,10 +59,9 @@ void HideAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMeasure
     if (!gate.MayHide()) {
         return;
     }
-    for (std::int32_t j = 1; j <= table.Count(); ++j) {
-        const PSinfo& row = table.Row(j);
+    for (const PSinfo& row : table.Rows()) {
         if (HidesWithAll(row) && !gate.Keeps(row.Handle)) {
-            SlideOut(table, j, windows, screen);
+            SlideOut(row, windows, screen);
             gate.Hidden(row.Handle);
         }
     }
@@ -68,8 +69,7 @@ void HideAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMeasure
 
 bool PointerInAnyBand(const PaletteTable& table, ScreenPoint pointer, HostWindowSystem& windows,
                       ScreenMeasures& screen) {
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        const PSinfo& row = table.Row(i);
+    for (const PSinfo& row : table.Rows()) {
         const ScreenRect current = windows.WindowRectOf(row.Handle);
         if (InEdgeBand(row.Edge, current, pointer, screen.Width(), screen.WorkAreaHeight())) {
             return true;
@@ -118,7 +118,7 @@ WindowHandle PaletteAt(HostWindowSystem& windows, ScreenPoint pointer) {
 
 void TrackPointer(const PaletteTable& table, HostWindowSystem& windows, const IniFile& settingsFile,
                   AutoHideGate& gate) {
-    const std::string mode = ReadSetting(settingsFile, kFWoptionKey);
+    const DisplayMode mode = ReadDisplayMode(settingsFile);
     const ScreenPoint pointer = windows.CursorPosition();
     ScreenMeasures screen(windows);
 
@@ -127,11 +127,11 @@ void TrackPointer(const PaletteTable& table, HostWindowSystem& windows, const In
     const bool overTicked = hovered != 0 && table.Row(hovered).Selected;
     gate.BeginTick(table, windows, palette, overTicked);
     if (overTicked) {
-        PointerOverPalette(table, hovered, mode, windows, screen, gate);
+        PointerOverPalette(table, table.Row(hovered), mode, windows, screen, gate);
     } else if (palette != kNoWindow) {
         // An unticked palette, or one the table does not know.
         HideAll(table, windows, screen, gate);
-    } else if (mode != kModeMixed || !PointerInAnyBand(table, pointer, windows, screen)) {
+    } else if (mode != DisplayMode::Mixed || !PointerInAnyBand(table, pointer, windows, screen)) {
         // Off palettes. "Mixed" lets the pointer roam where slid-in palettes stand (or would
         // stand) without sending the others out; they all go once it has left every band.
         HideAll(table, windows, screen, gate);

@@ -24,20 +24,18 @@ void SlideWindowIn(WindowHandle window, ScreenEdge edge, HostWindowSystem& windo
            windows);
 }
 
-void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
-             ScreenMeasures& screen) {
-    SlideWindowIn(table.Row(row).Handle, table.Row(row).Edge, windows, screen);
+void SlideIn(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen) {
+    SlideWindowIn(row.Handle, row.Edge, windows, screen);
 }
 
-void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {
+void SlideIn(const PSinfo& row, HostWindowSystem& windows) {
     ScreenMeasures screen(windows);
-    SlideIn(table, row, windows, screen);
+    SlideIn(row, windows, screen);
 }
 
-void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
-              ScreenMeasures& screen) {
-    const WindowHandle window = table.Row(row).Handle;
-    const ScreenEdge edge = table.Row(row).Edge;
+void SlideOut(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen) {
+    const WindowHandle window = row.Handle;
+    const ScreenEdge edge = row.Edge;
     const ScreenRect current = windows.WindowRectOf(window);
     // Only the measure the edge stands on is read: the left edge is x = 0.
     std::int32_t screenWidth = 0;
@@ -56,9 +54,9 @@ void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& win
     MoveTo(window, current, HiddenOrigin(edge, current, screenWidth, workAreaHeight), windows);
 }
 
-void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows) {
+void SlideOut(const PSinfo& row, HostWindowSystem& windows) {
     ScreenMeasures screen(windows);
-    SlideOut(table, row, windows, screen);
+    SlideOut(row, windows, screen);
 }
 
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows) {
@@ -79,17 +77,17 @@ bool HidesWithAll(const PSinfo& row) {
 }
 
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMeasures& screen) {
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        if (HidesWithAll(table.Row(i))) {
-            SlideOut(table, i, windows, screen);
+    for (const PSinfo& row : table.Rows()) {
+        if (HidesWithAll(row)) {
+            SlideOut(row, windows, screen);
         }
     }
 }
 
 void SlideInAll(const PaletteTable& table, HostWindowSystem& windows) {
     ScreenMeasures screen(windows);
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        SlideIn(table, i, windows, screen);
+    for (const PSinfo& row : table.Rows()) {
+        SlideIn(row, windows, screen);
     }
 }
 

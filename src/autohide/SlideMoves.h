@@ -12,22 +12,19 @@ namespace quillmere {
 // rectangle right before it moves it, keeps its size and its place along the
 // edge, and ignores whether the move succeeded. A row without an edge is moved
 // as a bottom one. A palette that already stands where the move would put it
-// is not moved: every move wakes the host's user-interface thread. Row is
-// 1..Count(). The forms that take a ScreenMeasures share its reads with the
-// rest of one operation.
+// is not moved: every move wakes the host's user-interface thread. The forms that take a
+// ScreenMeasures share its reads with the rest of one operation.
 
 // Flush against the edge, fully on screen.
-void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
-void SlideIn(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
-             ScreenMeasures& screen);
+void SlideIn(const PSinfo& row, HostWindowSystem& windows);
+void SlideIn(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen);
 // The same for a palette known only by its window and edge: no table, no
 // allocation, so that a fault handler may use it.
 void SlideWindowIn(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
                    ScreenMeasures& screen);
 // Out across the edge, leaving a strip of kVisibleStrip pixels on screen.
-void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows);
-void SlideOut(const PaletteTable& table, std::int32_t row, HostWindowSystem& windows,
-              ScreenMeasures& screen);
+void SlideOut(const PSinfo& row, HostWindowSystem& windows);
+void SlideOut(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen);
 
 // Whether SlideOutAll moves the row: ticked, and placed at an edge.
 bool HidesWithAll(const PSinfo& row);

@@ -3,7 +3,7 @@
 #include "host/EdgeGeometry.h"
 #include "host/PaletteTest.h"
 #include "host/ScreenMeasures.h"
-#include "settings/SelectionFile.h"
+#include "host/SelectionFile.h"
 
 #include <string>
 
@@ -50,22 +50,18 @@ bool TablesDiffer(const PaletteTable& live, const PaletteTable& scanned) {
     if (live.Count() != scanned.Count()) {
         return true;
     }
-    for (std::int32_t i = 1; i <= live.Count(); ++i) {
-        const PSinfo& old = live.Row(i);
-        const std::int32_t j = scanned.FindByHandle(old.Handle);
-        if (j == 0) {
+    for (const PSinfo& old : live.Rows()) {
+        if (scanned.FindByHandle(old.Handle) == 0) {
             return true;
         }
     }
-    for (std::int32_t j = 1; j <= scanned.Count(); ++j) {
-        if (live.FindByHandle(scanned.Row(j).Handle) == 0) {
+    for (const PSinfo& now : scanned.Rows()) {
+        if (live.FindByHandle(now.Handle) == 0) {
             return true;
         }
     }
-    for (std::int32_t i = 1; i <= live.Count(); ++i) {
-        for (std::int32_t j = 1; j <= scanned.Count(); ++j) {
-            const PSinfo& old = live.Row(i);
-            const PSinfo& now = scanned.Row(j);
+    for (const PSinfo& old : live.Rows()) {
+        for (const PSinfo& now : scanned.Rows()) {
             if (old.Handle == now.Handle && !IsUntitledName(old.Title) &&
                 !IsUntitledName(now.Title) && old.Title != now.Title) {
                 return true;
@@ -79,13 +75,15 @@ void RebuildCheckList(const PaletteTable& table, std::int32_t oldCount, CheckLis
     for (std::int32_t i = 0; i < oldCount; ++i) {
         chkBox.RemoveFirst();
     }
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        chkBox.Append(table.Row(i).Title);
+    for (const PSinfo& row : table.Rows()) {
+        chkBox.Append(row.Title);
     }
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        if (table.Row(i).Selected) {
-            chkBox.SetChecked(i - 1, true);
+    int entry = 0;
+    for (const PSinfo& row : table.Rows()) {
+        if (row.Selected) {
+            chkBox.SetChecked(entry, true);
         }
+        ++entry;
     }
 }
 
@@ -130,8 +128,9 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         return true;
     });
 
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        chkBox.SetChecked(i - 1, table.Row(i).Selected);
+    int entry = 0;
+    for (const PSinfo& row : table.Rows()) {
+        chkBox.SetChecked(entry++, row.Selected);
     }
 }
 
@@ -175,10 +174,8 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
 
     // Palettes still there keep what the user and the first scan gave them;
     // the new caption wins.
-    for (std::int32_t i = 1; i <= live.Count(); ++i) {
-        for (std::int32_t j = 1; j <= scanned.Count(); ++j) {
-            const PSinfo& old = live.Row(i);
-            PSinfo& now = scanned.Row(j);
+    for (const PSinfo& old : live.Rows()) {
+        for (PSinfo& now : scanned.Rows()) {
             if (old.Handle == now.Handle) {
                 now.Home = old.Home;
                 now.Selected = old.Selected;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/CheckList.h"
+#include "app/CheckList.h"
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"

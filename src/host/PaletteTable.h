@@ -2,7 +2,9 @@
 
 #include "host/PSinfo.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace quillmere {
@@ -16,6 +18,12 @@ public:
 
     std::int32_t Count() const { return m_count; }
     bool Empty() const { return m_count == 0; }
+
+    // Rows 1..Count(), in table order, for loops that need no row number.
+    std::span<PSinfo> Rows() { return {m_rows.data() + 1, static_cast<std::size_t>(m_count)}; }
+    std::span<const PSinfo> Rows() const {
+        return {m_rows.data() + 1, static_cast<std::size_t>(m_count)};
+    }
 
     // Row i for 1 <= i <= Count().
     PSinfo& Row(std::int32_t i);

@@ -8,9 +8,6 @@
 
 namespace quillmere {
 
-inline constexpr std::string_view kSettingsFileName = "ZC.reg";
-inline constexpr std::string_view kSelectionFileName = "Options.ini";
-
 // The directory of executablePath followed by fileName. The directory keeps
 // (or gains) the separator that ends it: "\" for Windows paths, "/" when the
 // path uses only forward slashes (the portable build and the tests).

@@ -1,6 +1,24 @@
 #include "settings/SettingsFile.h"
 
+#include <array>
+
 namespace quillmere {
+
+namespace {
+
+constexpr std::array kModes{DisplayMode::Together, DisplayMode::Separately, DisplayMode::Mixed};
+
+} // namespace
+
+DisplayMode ParseMode(std::string_view text) {
+    // Read back through ModeName so that the names are spelled in one place only.
+    for (const DisplayMode mode : kModes) {
+        if (text == ModeName(mode)) {
+            return mode;
+        }
+    }
+    return DisplayMode::Together;
+}
 
 std::string ReadSetting(const IniFile& settingsFile, const SettingKey& key) {
     return settingsFile.ReadValue(kInfoSection, key.Name, key.Default);
@@ -39,8 +57,16 @@ std::uint32_t ReadDelaySetting(const IniFile& settingsFile, const SettingKey& ke
     return ParseDelay(ReadSetting(settingsFile, key));
 }
 
+DisplayMode ReadDisplayMode(const IniFile& settingsFile) {
+    return ParseMode(ReadSetting(settingsFile, kFWoptionKey));
+}
+
+void WriteDisplayMode(const IniFile& settingsFile, DisplayMode mode) {
+    WriteSetting(settingsFile, kFWoptionKey, ModeName(mode));
+}
+
 void WriteFirstStartSettings(const IniFile& settingsFile) {
-    WriteSetting(settingsFile, kFWoptionKey, kModeTogether);
+    WriteDisplayMode(settingsFile, DisplayMode::Together);
     WriteSetting(settingsFile, kSystemStartKey, kNo);
     WriteSetting(settingsFile, kOnTopKey, kYes);
     WriteSetting(settingsFile, kEnabledKey, kYes);
@@ -49,10 +75,6 @@ void WriteFirstStartSettings(const IniFile& settingsFile) {
 
 IniFile SettingsFileFor(IniStore& store, std::string_view executablePath) {
     return IniFile(store, LocationBesideExecutable(executablePath, kSettingsFileName));
-}
-
-IniFile SelectionFileFor(IniStore& store, std::string_view executablePath) {
-    return IniFile(store, LocationBesideExecutable(executablePath, kSelectionFileName));
 }
 
 } // namespace quillmere

@@ -24,16 +24,32 @@ struct SettingKey {
 inline constexpr std::string_view kYes = "Yes";
 inline constexpr std::string_view kNo = "No";
 
-inline constexpr std::string_view kModeTogether = "Together";
-inline constexpr std::string_view kModeSeparately = "Separately";
-inline constexpr std::string_view kModeMixed = "Mixed";
+// Which palettes of one edge come and go together; stored as "FWoption".
+enum class DisplayMode { Together, Separately, Mixed };
+
+// A mode as the settings file spells it.
+constexpr std::string_view ModeName(DisplayMode mode) {
+    switch (mode) {
+    case DisplayMode::Together:
+        break;
+    case DisplayMode::Separately:
+        return "Separately";
+    case DisplayMode::Mixed:
+        return "Mixed";
+    }
+    return "Together";
+}
+// The mode ModeName gives that text for; exact and case-sensitive. Any other
+// text is Together, as the window shows it, so that no stored word can leave
+// palettes hidden with nothing to bring them back.
+DisplayMode ParseMode(std::string_view text);
 
 inline constexpr std::string_view kLanguageEnglish = "English";
 
 inline constexpr SettingKey kOnTopKey{"OnTop", kYes};
 inline constexpr SettingKey kSystemStartKey{"SystemStart", kNo};
 inline constexpr SettingKey kEnabledKey{"Enabled", kYes};
-inline constexpr SettingKey kFWoptionKey{"FWoption", kModeTogether};
+inline constexpr SettingKey kFWoptionKey{"FWoption", ModeName(DisplayMode::Together)};
 // The waits before the pointer tracker reveals a palette and before it hides
 // them, in milliseconds. The first start writes neither; they are read at
 // start and when the menu changes them.
@@ -52,6 +68,10 @@ void WriteSetting(const IniFile& settingsFile, const SettingKey& key, std::strin
 std::uint32_t ParseDelay(std::string_view text);
 std::uint32_t ReadDelaySetting(const IniFile& settingsFile, const SettingKey& key);
 
+// "FWoption" read now, and written through at once.
+DisplayMode ReadDisplayMode(const IniFile& settingsFile);
+void WriteDisplayMode(const IniFile& settingsFile, DisplayMode mode);
+
 // Stored switches are exactly "Yes" or not: "yes", "" and anything else mean off.
 inline bool IsYes(std::string_view value) {
     return value == kYes;
@@ -62,8 +82,9 @@ inline bool IsYes(std::string_view value) {
 // throws ProgramError and leaves the later entries unwritten.
 void WriteFirstStartSettings(const IniFile& settingsFile);
 
-// "ZC.reg" and "Options.ini" beside the executable, opened afresh by each user.
+inline constexpr std::string_view kSettingsFileName = "ZC.reg";
+
+// "ZC.reg" beside the executable, opened afresh by each user.
 IniFile SettingsFileFor(IniStore& store, std::string_view executablePath);
-IniFile SelectionFileFor(IniStore& store, std::string_view executablePath);
 
 } // namespace quillmere

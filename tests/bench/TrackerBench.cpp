@@ -1,8 +1,9 @@
 #include "autohide/PointerTracker.h"
 #include "host/Discovery.h"
+#include "host/SelectionFile.h"
 #include "platform/sim/MemoryIniStore.h"
+#include "platform/sim/PortableIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
-#include "settings/PortableIniStore.h"
 #include "settings/SettingsFile.h"
 
 #include <benchmark/benchmark.h>

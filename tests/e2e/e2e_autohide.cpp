@@ -3,7 +3,7 @@
 // in mode "Together" and an Options.ini that unticks the untitled palette
 // at the left (home top 500), it must slide palettes in and out across their
 // edges as each display mode says, follow a mode written into ZC.reg while it
-// runs, ignore a mode it does not know, bring every palette onto the screen
+// runs, take a mode it does not know for "Together", bring every palette onto the screen
 // when "Enabled" is unticked and keep still until it is ticked again, and keep
 // answering its own messages while the host hangs. Positions are the
 // palettes' real window rectangles in screen pixels. Prints one line per
@@ -313,19 +313,17 @@ private:
         MoveExpect("mixed", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
     }
 
+    // A word that names no mode acts as "Together", as the window shows it,
+    // so the pointer still brings every palette back.
     void UnknownMode() {
         SetMode("together");
-        MoveExpectStill("unknown mode \"together\"", StripOf(kLayers), NameOf(kLayers),
-                        {kOut, kOut, kOut, kOut, kHome});
-        MoveExpectStill("unknown mode \"together\"", StripOf(kColor), NameOf(kColor),
-                        {kOut, kOut, kOut, kOut, kHome});
-        // The tracker still runs: a palette put on the screen is slid out at
-        // the next tick off palettes.
-        const Palette& layers = g_palettes[kLayers];
-        const POINT in = layers.Origin(At::In);
-        ::SetWindowPos(layers.Window, nullptr, in.x, in.y, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        MoveExpect("unknown mode \"together\", Layers put in by hand", kOverHost, nullptr,
+        MoveExpect("unknown mode \"together\"", StripOf(kLayers), NameOf(kLayers),
+                   {kIn, kIn, kOut, kOut, kHome});
+        MoveExpect("unknown mode \"together\"", kOverHost, nullptr,
+                   {kOut, kOut, kOut, kOut, kHome});
+        MoveExpect("unknown mode \"together\", left edge", StripOf(kColor), NameOf(kColor),
+                   {kOut, kOut, kIn, kOut, kHome});
+        MoveExpect("unknown mode \"together\"", kOverHost, nullptr,
                    {kOut, kOut, kOut, kOut, kHome});
         SetMode("Together");
     }

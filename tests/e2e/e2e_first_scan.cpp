@@ -7,10 +7,10 @@
 #include "common/ProgramError.h"
 #include "host/Discovery.h"
 #include "host/PSinfo.h"
+#include "host/SelectionFile.h"
 #include "platform/win32/Win32HostWindowSystem.h"
 #include "platform/win32/Win32IniStore.h"
 #include "settings/IniFile.h"
-#include "settings/SelectionFile.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 // IniDocument promises: the written values read back exactly, every other
 // entry stays as it was, comment lines are kept and a second round trip
 // changes nothing.
-#include "settings/IniDocument.h"
+#include "platform/sim/IniDocument.h"
 
 #include <algorithm>
 #include <cctype>

@@ -132,11 +132,8 @@ private:
     bool Run(const std::function<void()>& event) { return m_form->RunEvent(event); }
 
     std::vector<PSinfo> Rows() const {
-        std::vector<PSinfo> rows;
-        for (std::int32_t i = 1; i <= m_tables.FloatingWindows.Count(); ++i) {
-            rows.push_back(m_tables.FloatingWindows.Row(i));
-        }
-        return rows;
+        const auto rows = m_tables.FloatingWindows.Rows();
+        return {rows.begin(), rows.end()};
     }
 
     // Fully on screen, most near an edge, now and then too wide for a palette.

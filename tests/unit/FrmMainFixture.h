@@ -53,8 +53,8 @@ protected:
     }
     std::vector<bool> Ticks() const {
         std::vector<bool> ticks;
-        for (std::int32_t i = 1; i <= m_tables.FloatingWindows.Count(); ++i) {
-            ticks.push_back(m_tables.FloatingWindows.Row(i).Selected);
+        for (const PSinfo& row : m_tables.FloatingWindows.Rows()) {
+            ticks.push_back(row.Selected);
         }
         return ticks;
     }

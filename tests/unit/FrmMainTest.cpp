@@ -50,33 +50,74 @@ TEST_F(FrmMainTest, StartWithAutoHideOffStopsBothTimersAndWritesNothing) {
     }
 }
 
-TEST_F(FrmMainTest, StartInModeMixedLoadsItsIllustrationAndWritesNothingAlreadyStored) {
-    Settings("OnTop=No\r\nEnabled=No\r\nFWoption=Mixed\r\n");
-    EXPECT_TRUE(Create());
-    EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
-    EXPECT_EQ(m_loader.Loaded, (Strings{"Mixed", "mixed"}))
-        << "the click handler loads it, then the creation sequence again";
-    EXPECT_EQ(m_store.WriteCount(), 0);
-    EXPECT_EQ(Stored("FWoption"), "Mixed");
-}
-
-TEST_F(FrmMainTest, StartInModeSeparately) {
-    Settings("FWoption=Separately\r\n");
-    EXPECT_TRUE(Create());
-    EXPECT_EQ(Modes(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear separately");
-    EXPECT_EQ(m_loader.Loaded, (Strings{"Separately", "separately"}));
-    EXPECT_EQ(Info(), (Strings{"FWoption=Separately", "OnTop=Yes", "Enabled=Yes"}));
-}
-
-TEST_F(FrmMainTest, AStoredModeThatMatchesNoneKeepsTheDesignState) {
-    Settings("FWoption=together\r\n");
-    EXPECT_TRUE(Create());
-    EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear together");
-    EXPECT_TRUE(m_loader.Loaded.empty()) << "no illustration until a mode is chosen";
-    EXPECT_EQ(Stored("FWoption"), "together");
+TEST_F(FrmMainTest, StartShowsTheStoredModeAndAnyOtherWordAsTogether) {
+    constexpr const char* kTogether = "Windows appear and disappear together";
+    struct Case {
+        const char* Settings;
+        std::vector<bool> Modes;
+        const char* Caption;
+        Strings Loaded;
+        int Writes;
+        Strings Info;
+    };
+    // Checking Type2 or Type3 runs its click handler, which loads the
+    // illustration and writes the mode back (a value already stored is not
+    // written again); the creation sequence then loads it again. Type1 is
+    // checked already, so only the sequence loads it.
+    const Case cases[] = {
+        {"OnTop=No\r\nEnabled=No\r\nFWoption=Mixed\r\n",
+         {false, false, true},
+         "Windows appear separately and disappear together",
+         {"Mixed", "mixed"},
+         0,
+         {"OnTop=No", "Enabled=No", "FWoption=Mixed"}},
+        {"FWoption=Separately\r\n",
+         {false, true, false},
+         "Windows appear and disappear separately",
+         {"Separately", "separately"},
+         2,
+         {"FWoption=Separately", "OnTop=Yes", "Enabled=Yes"}},
+        {"OnTop=No\r\nEnabled=No\r\nFWoption=Together\r\n",
+         {true, false, false},
+         kTogether,
+         {"together"},
+         0,
+         {"OnTop=No", "Enabled=No", "FWoption=Together"}},
+        // No stored word leaves the window and the tracker disagreeing.
+        {"FWoption=together\r\n",
+         {true, false, false},
+         kTogether,
+         {"together"},
+         2,
+         {"FWoption=together", "OnTop=Yes", "Enabled=Yes"}},
+        {"OnTop=No\r\nEnabled=No\r\nFWoption=Sideways\r\n",
+         {true, false, false},
+         kTogether,
+         {"together"},
+         0,
+         {"OnTop=No", "Enabled=No", "FWoption=Sideways"}},
+        {"OnTop=No\r\nEnabled=No\r\nFWoption=\r\n",
+         {true, false, false},
+         kTogether,
+         {"together"},
+         0,
+         {"OnTop=No", "Enabled=No", "FWoption="}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Settings);
+        MemoryIniStore store;
+        store.SetText(kSettingsPath, std::string("[Info]\r\n") + c.Settings);
+        m_loader.Loaded.clear();
+        TFrmMain form(Context(store));
+        EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
+        EXPECT_EQ((std::vector<bool>{form.optionTogether.Checked(), form.OptionSeparately.Checked(),
+                                     form.OptionMixed.Checked()}),
+                  c.Modes);
+        EXPECT_EQ(form.LblSetting.Caption(), c.Caption);
+        EXPECT_EQ(m_loader.Loaded, c.Loaded);
+        EXPECT_EQ(store.WriteCount(), c.Writes);
+        EXPECT_EQ(store.ReadSection(kSettingsPath, "Info"), c.Info);
+    }
 }
 
 TEST_F(FrmMainTest, StartForgetsOldRowsAndListsNothingWithoutTheHost) {

@@ -1,8 +1,8 @@
 #include "common/ProgramError.h"
+#include "platform/sim/IniDocument.h"
 #include "platform/sim/MemoryIniStore.h"
-#include "settings/IniDocument.h"
+#include "platform/sim/PortableIniStore.h"
 #include "settings/IniFile.h"
-#include "settings/PortableIniStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "autohide/PointerTracker.h"
+#include "host/SelectionFile.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
-#include "settings/SelectionFile.h"
 
 #include <gtest/gtest.h>
 
@@ -278,14 +278,23 @@ TEST_F(PointerTrackerTest, TheLowestRowWithTheHoveredHandleDecides) {
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{shared, kUpperLeftIn}}));
 }
 
-TEST_F(PointerTrackerTest, AModeTextThatNamesNoModeNeverBringsAPaletteIn) {
-    SetMode("together");
-    const WindowHandle left = AddRow(kUpperLeftOut, ScreenEdge::Left);
-    Tick({5, 200});
-    EXPECT_TRUE(m_desktop.Moves().empty());
-    m_desktop.SetRect(left, kUpperLeftIn);
-    Tick({640, 500});
-    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
+TEST_F(PointerTrackerTest, AModeTextThatNamesNoModeActsAsTogether) {
+    for (const char* mode : {"together", "Sideways", ""}) {
+        SCOPED_TRACE(mode);
+        SetMode(mode);
+        m_table = PaletteTable{};
+        const WindowHandle upper = AddRow(kUpperLeftOut, ScreenEdge::Left);
+        const WindowHandle lower = AddRow(kLowerLeftOut, ScreenEdge::Left);
+        Tick({5, 200});
+        EXPECT_EQ(m_desktop.Moves(),
+                  (std::vector<SimMove>{{upper, kUpperLeftIn}, {lower, kLowerLeftIn}}))
+            << "the pointer brings them back, as in Together";
+        Tick({640, 500});
+        EXPECT_EQ(m_desktop.Moves(),
+                  (std::vector<SimMove>{{upper, kUpperLeftOut}, {lower, kLowerLeftOut}}));
+        m_desktop.Remove(upper);
+        m_desktop.Remove(lower);
+    }
 }
 
 TEST_F(PointerTrackerTest, AMissingSettingsFileMeansTogether) {

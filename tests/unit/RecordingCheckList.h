@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/CheckList.h"
+#include "app/CheckList.h"
 
 #include <stdexcept>
 #include <string>

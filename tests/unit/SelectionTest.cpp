@@ -3,7 +3,7 @@
 
 #include "FrmMainFixture.h"
 #include "common/ProgramError.h"
-#include "settings/SelectionFile.h"
+#include "host/SelectionFile.h"
 #include "settings/SettingsFile.h"
 
 namespace quillmere {

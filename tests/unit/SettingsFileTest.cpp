@@ -1,7 +1,7 @@
 #include "settings/SettingsFile.h"
 #include "common/ProgramError.h"
+#include "host/SelectionFile.h"
 #include "platform/sim/MemoryIniStore.h"
-#include "settings/SelectionFile.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,7 @@ TEST(SettingsFile, WriteSettingReplacesOneEntryInSectionInfo) {
     MemoryIniStore store;
     const IniFile settings = SettingsFileFor(store, kExecutable);
     WriteFirstStartSettings(settings);
-    WriteSetting(settings, kFWoptionKey, kModeMixed);
+    WriteDisplayMode(settings, DisplayMode::Mixed);
     EXPECT_EQ(ReadSetting(settings, kFWoptionKey), "Mixed");
     EXPECT_EQ(settings.ReadSection("Info").size(), 5u);
 }
@@ -75,6 +75,29 @@ TEST(SettingsFile, ARefusedFirstStartWriteStopsAtTheFirstEntry) {
         EXPECT_EQ(std::string(error.what()), std::string("Unable to write to ") + kSettingsPath);
     }
     EXPECT_FALSE(store.FileExists(kSettingsPath));
+}
+
+TEST(SettingsFile, ModeNamesReadBackAndAnyOtherTextIsTogether) {
+    struct Case {
+        const char* Text;
+        DisplayMode Mode;
+    };
+    const Case cases[] = {
+        {"Together", DisplayMode::Together}, {"Separately", DisplayMode::Separately},
+        {"Mixed", DisplayMode::Mixed},       {"together", DisplayMode::Together},
+        {"MIXED", DisplayMode::Together},    {"Separately ", DisplayMode::Together},
+        {"", DisplayMode::Together},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseMode(c.Text), c.Mode) << '"' << c.Text << '"';
+    }
+    for (const DisplayMode mode :
+         {DisplayMode::Together, DisplayMode::Separately, DisplayMode::Mixed}) {
+        EXPECT_EQ(ParseMode(ModeName(mode)), mode) << ModeName(mode);
+    }
+    MemoryIniStore store;
+    EXPECT_EQ(ReadDisplayMode(SettingsFileFor(store, kExecutable)), DisplayMode::Together)
+        << "a missing file";
 }
 
 TEST(SettingsFile, OnlyTheExactWordYesIsOn) {

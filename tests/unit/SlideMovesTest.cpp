@@ -35,13 +35,13 @@ TEST_F(SlideMovesTest, MovesAcrossTheRowsEdgeKeepingTheSize) {
     const auto right = AddRow({500, 300, 800, 400}, ScreenEdge::Right);
     const auto bottom = AddRow({333, 400, 533, 550}, ScreenEdge::Bottom);
     for (auto row : {left, right, bottom}) {
-        SlideOut(m_table, row, m_desktop);
+        SlideOut(m_table.Row(row), m_desktop);
     }
     EXPECT_EQ(RectOfRow(left), (ScreenRect{-190, 120, 10, 420}));
     EXPECT_EQ(RectOfRow(right), (ScreenRect{1014, 300, 1314, 400}));
     EXPECT_EQ(RectOfRow(bottom), (ScreenRect{333, 728, 533, 878}));
     for (auto row : {left, right, bottom}) {
-        SlideIn(m_table, row, m_desktop);
+        SlideIn(m_table.Row(row), m_desktop);
     }
     EXPECT_EQ(RectOfRow(left), (ScreenRect{0, 120, 200, 420}));
     EXPECT_EQ(RectOfRow(right), (ScreenRect{724, 300, 1024, 400}));
@@ -52,7 +52,7 @@ TEST_F(SlideMovesTest, UsesTheCurrentPlaceAlongTheEdgeAndTheCurrentScreen) {
     const auto row = AddRow({0, 100, 200, 300}, ScreenEdge::Right);
     m_desktop.SetRect(HandleOf(row), {10, 444, 210, 644});
     m_desktop.SetScreen(1600, 900);
-    SlideIn(m_table, row, m_desktop);
+    SlideIn(m_table.Row(row), m_desktop);
     EXPECT_EQ(RectOfRow(row), (ScreenRect{1400, 444, 1600, 644}));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/IniDocument.h"
+#include "platform/sim/IniDocument.h"
 #include "settings/IniStore.h"
 
 #include <map>

@@ -3,6 +3,7 @@
 #include "host/PSinfo.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
+#include "settings/IniStore.h"
 
 #include <string>
 #include <string_view>
@@ -10,7 +11,12 @@
 
 namespace quillmere {
 
+// "Options.ini": the palettes the user left unticked, known by edge and place.
+inline constexpr std::string_view kSelectionFileName = "Options.ini";
 inline constexpr std::string_view kSelectionSection = "Options";
+
+// "Options.ini" beside the executable, opened afresh by each user.
+IniFile SelectionFileFor(IniStore& store, std::string_view executablePath);
 
 // An edge as the selection file spells it: "left", "right", "bottom", and ""
 // for None.

@@ -1,7 +1,7 @@
-#include "settings/PortableIniStore.h"
+#include "platform/sim/PortableIniStore.h"
 
 #include "common/ProgramError.h"
-#include "settings/IniDocument.h"
+#include "platform/sim/IniDocument.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "settings/IniDocument.h"
+#include "platform/sim/IniDocument.h"
 
 #include <algorithm>
 #include <cctype>

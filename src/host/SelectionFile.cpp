@@ -1,4 +1,4 @@
-#include "settings/SelectionFile.h"
+#include "host/SelectionFile.h"
 
 #include <algorithm>
 #include <array>
@@ -12,6 +12,10 @@ namespace {
 constexpr std::array kNamedEdges{ScreenEdge::Left, ScreenEdge::Right, ScreenEdge::Bottom};
 
 } // namespace
+
+IniFile SelectionFileFor(IniStore& store, std::string_view executablePath) {
+    return IniFile(store, LocationBesideExecutable(executablePath, kSelectionFileName));
+}
 
 std::string_view EdgeName(ScreenEdge edge) {
     std::string_view name;
@@ -69,8 +73,8 @@ bool IsListedInSelection(const std::vector<std::string>& lines, std::string_view
 
 void SaveSelection(const PaletteTable& table, const IniFile& selectionFile) {
     std::vector<std::string> rowValues;
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        rowValues.push_back(SelectionValue(table.Row(i)));
+    for (const PSinfo& row : table.Rows()) {
+        rowValues.push_back(SelectionValue(row));
     }
 
     // Read before the erase: the entries of palettes the table does not hold.
@@ -87,10 +91,10 @@ void SaveSelection(const PaletteTable& table, const IniFile& selectionFile) {
     }
 
     std::vector<std::string> lines;
-    for (std::int32_t i = 1; i <= table.Count(); ++i) {
-        if (!table.Row(i).Selected) {
-            lines.push_back(std::to_string(i - 1) + "=" +
-                            rowValues[static_cast<std::size_t>(i - 1)]);
+    // Named by the row's index from 0, as the file has always been written.
+    for (std::size_t i = 0; i < rowValues.size(); ++i) {
+        if (!table.Rows()[i].Selected) {
+            lines.push_back(std::to_string(i) + "=" + rowValues[i]);
         }
     }
     std::int32_t name = table.Count();

@@ -4,8 +4,9 @@
 
 namespace quillmere {
 
-// Profile access on POSIX systems, which lack the Windows profile service: the
-// same text form, kept in ordinary files. A write rewrites the whole file into
+// Profile access in ordinary files on POSIX systems, which lack the Windows
+// profile service, for the tests and the benchmark that need real files: the
+// same text form. A write rewrites the whole file into
 // a temporary file beside it and renames it over the old one, so a process
 // that dies half-way leaves either the old file or the new one, never a torn
 // one, and a reader needs no lock. Writers take an exclusive lock on the file

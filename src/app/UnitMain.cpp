@@ -45,10 +45,6 @@ std::string HelpFilePath(std::string_view executablePath) {
     return LocationBesideExecutable(executablePath, kHelpFileName);
 }
 
-bool TFrmMain::RunEvent(const std::function<void()>& event) {
-    return RunHandler(m_context.Errors, event);
-}
-
 IniFile TFrmMain::SettingsFile() const {
     return SettingsFileFor(m_context.Ini, m_context.ExecutablePath);
 }
@@ -368,9 +364,9 @@ void TFrmMain::BringEveryPaletteBack() {
     }
 }
 
-bool TFrmMain::CloseQuery() {
+bool MayClose(EventFunnel& funnel, TFrmMain& form) {
     bool canClose = true;
-    return RunEvent([&] { FormCloseQuery(canClose); }) && canClose;
+    return funnel.Run([&] { form.FormCloseQuery(canClose); }) && canClose;
 }
 
 void TFrmMain::CloseCancelled() {

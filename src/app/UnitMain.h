@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ErrorReporting.h"
+#include "app/EventFunnel.h"
 #include "app/FlatControls.h"
 #include "app/FormWindows.h"
 #include "app/IllustrationLoader.h"
@@ -40,7 +40,6 @@ struct FrmMainContext {
     IniStore& Ini;
     std::string ExecutablePath;
     IllustrationLoader& Illustrations;
-    ErrorReporter& Errors;
     InformationBox& Information;
     StartupRegistry& Startup;
     FormWindows& Frame;
@@ -53,22 +52,17 @@ inline constexpr std::string_view kHelpFileName = "help.chm";
 std::string HelpFilePath(std::string_view executablePath);
 
 // The main window's model and handlers, free of any window system. The
-// window that shows it draws the controls below, forwards the user's clicks
-// and the timers' ticks through RunEvent, and runs FormCreate through
-// RunEvent once while it is being created.
+// window that shows it draws the controls below, runs the user's clicks and
+// the timers' ticks through its EventFunnel, and runs FormCreate through it
+// once while it is being created.
 class TFrmMain {
 public:
     explicit TFrmMain(FrmMainContext context);
     TFrmMain(const TFrmMain&) = delete;
     TFrmMain& operator=(const TFrmMain&) = delete;
 
-    // Runs one event (a handler, or a control's Click that sets handlers off)
-    // through the error funnel: a ProgramError is shown in the error box and
-    // the rest of the event is skipped. Returns whether it ran to its end.
-    bool RunEvent(const std::function<void()>& event);
-
     // The creation sequence. An error in it escapes, skipping the remaining
-    // steps; run it through RunEvent.
+    // steps; run it through the funnel.
     void FormCreate();
 
     void optionTogetherClick();
@@ -113,9 +107,6 @@ public:
     // refused write escapes before anything moves, and the window stays.
     void FormCloseQuery(bool& CanClose);
 
-    // The window system asks the window to close (its close command): runs
-    // FormCloseQuery through the error funnel. True when the window may close.
-    bool CloseQuery();
     // The session is ending (log-off or shut-down): saves the selection when
     // the file lets it, and brings every palette back whatever the save did.
     // Shows nothing; the window then agrees to the end at once.
@@ -165,5 +156,10 @@ private:
     // "OK" was pressed but the shell refused the icon.
     bool m_trayWanted = false;
 };
+
+// The window system asks the window to close (its close command, or the end
+// of the session): runs the form's close query through the funnel once. True
+// when the window may close.
+bool MayClose(EventFunnel& funnel, TFrmMain& form);
 
 } // namespace quillmere

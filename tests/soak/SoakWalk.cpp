@@ -129,7 +129,7 @@ private:
     template <typename Container> auto& PickFrom(Container& items) {
         return items[static_cast<std::size_t>(Pick(items.size()))];
     }
-    bool Run(const std::function<void()>& event) { return m_form->RunEvent(event); }
+    bool Run(const std::function<void()>& event) { return m_funnel.Run(event); }
 
     std::vector<PSinfo> Rows() const {
         const auto rows = m_tables.FloatingWindows.Rows();
@@ -161,7 +161,7 @@ private:
         m_ownWindows.Calls.clear();
         m_form = std::make_unique<TFrmMain>(
             FrmMainContext{m_tables, m_desktop, m_store, testing::kExecutable, m_loader, m_messages,
-                           m_messages, m_startup, m_ownWindows, m_ownWindows, m_shell});
+                           m_startup, m_ownWindows, m_ownWindows, m_shell});
         const bool created = Run([this] { m_form->FormCreate(); });
         // A creation cut short by a refused write leaves the timers where it got to.
         m_autoHide = created ? m_form->ChkEnabled.Checked() : m_form->MousePos.Enabled();
@@ -381,7 +381,7 @@ private:
     }
 
     void QueryClose() {
-        if (!m_form->CloseQuery()) {
+        if (!MayClose(m_funnel, *m_form)) {
             Expect(Rows() == m_rowsBefore && m_desktop.Moves().empty(),
                    "a refused close changed something");
             return;
@@ -471,6 +471,8 @@ private:
     testing::FakeStartupRegistry m_startup;
     testing::RecordingWindows m_ownWindows;
     testing::RecordingShell m_shell;
+    PaletteRescue m_rescue;
+    EventFunnel m_funnel{m_messages, m_rescue, m_tables.FloatingWindows};
     std::unique_ptr<TFrmMain> m_form; // null between a close and the next run
     WindowHandle m_host = kNoWindow;
     std::vector<WindowHandle> m_windows;  // top-level windows besides the host

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,8 +28,10 @@ protected:
         return m_store.ReadValue(kSettingsPath, "Info", key, "");
     }
     void StartHost() { m_desktop.AddHost({40, 0, 1240, 984}); }
+    // One event through the window's funnel, as the window runs it.
+    bool Run(const std::function<void()>& event) { return m_funnel.Run(event); }
     bool Create() {
-        return m_form.RunEvent([&] { m_form.FormCreate(); });
+        return Run([&] { m_form.FormCreate(); });
     }
     std::vector<bool> Modes() const {
         return {m_form.optionTogether.Checked(), m_form.OptionSeparately.Checked(),
@@ -66,7 +69,7 @@ protected:
         return marks;
     }
     FrmMainContext Context(IniStore& store, const std::string& executable = kExecutable) {
-        return {m_tables,   m_desktop, store,     executable, m_loader, m_messages,
+        return {m_tables,   m_desktop, store,     executable, m_loader,
                 m_messages, m_startup, m_windows, m_windows,  m_shell};
     }
 
@@ -78,6 +81,8 @@ protected:
     FakeStartupRegistry m_startup;
     RecordingWindows m_windows;
     RecordingShell m_shell;
+    PaletteRescue m_rescue;
+    EventFunnel m_funnel{m_messages, m_rescue, m_tables.FloatingWindows};
     TFrmMain m_form{Context(m_store)};
 };
 

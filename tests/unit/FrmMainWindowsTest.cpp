@@ -29,7 +29,7 @@ TEST_F(FrmMainTest, StartShapesTheWindowThenAppliesStayOnTheTop) {
         store.SetText(testing::kSettingsPath, std::string("[Info]\r\n") + c.Stored);
         TFrmMain form(Context(store));
         m_windows.Calls.clear();
-        EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
+        EXPECT_TRUE(Run([&] { form.FormCreate(); }));
         EXPECT_EQ(form.ChkTop.Checked(), c.Ticked);
         EXPECT_EQ(m_windows.Calls, c.Calls);
         EXPECT_EQ(store.ReadValue(testing::kSettingsPath, "Info", "OnTop", "(none)"),
@@ -42,14 +42,14 @@ TEST_F(FrmMainTest, StayOnTheTopWritesTheChoiceBeforeItChangesTheTopmostState) {
     ASSERT_TRUE(Create());
     m_windows.Calls.clear();
 
-    EXPECT_TRUE(m_form.RunEvent([&] { m_form.ChkTop.Click(); }));
+    EXPECT_TRUE(Run([&] { m_form.ChkTop.Click(); }));
     EXPECT_EQ(Stored("OnTop"), "Yes");
-    EXPECT_TRUE(m_form.RunEvent([&] { m_form.ChkTop.Click(); }));
+    EXPECT_TRUE(Run([&] { m_form.ChkTop.Click(); }));
     EXPECT_EQ(Stored("OnTop"), "No");
     EXPECT_EQ(m_windows.Calls, (Strings{"topmost yes", "topmost no"}));
 
     m_store.SetReadOnly(testing::kSettingsPath, true);
-    EXPECT_FALSE(m_form.RunEvent([&] { m_form.ChkTop.Click(); }));
+    EXPECT_FALSE(Run([&] { m_form.ChkTop.Click(); }));
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
     EXPECT_EQ(m_windows.Calls.size(), 2u) << "the topmost state stays as it was";
     EXPECT_TRUE(m_form.ChkTop.Checked()) << "the tick stays as the user set it";

@@ -1,9 +1,12 @@
 #include "autohide/PaletteRescue.h"
+#include "FrmMainFakes.h"
+#include "app/EventFunnel.h"
 #include "autohide/SlideMoves.h"
 #include "platform/sim/SimulatedDesktop.h"
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace quillmere {
@@ -61,6 +64,21 @@ TEST_F(PaletteRescueTest, UsesTheLastPublishedTableOnly) {
     m_desktop.ClearMoves();
     m_rescue.BringBack(m_desktop);
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{later, {1080, 100, 1280, 300}}}));
+}
+
+TEST_F(PaletteRescueTest, TheFunnelRefreshesTheCopyAfterEveryEventAndRunsNoneOnceBroughtBack) {
+    testing::RecordingMessages messages;
+    EventFunnel funnel(messages, m_rescue, m_table);
+    const WindowHandle left = AddRow({-190, 100, 10, 300}, ScreenEdge::Left);
+    EXPECT_FALSE(funnel.Run([] { throw std::runtime_error("refused"); }));
+    EXPECT_EQ(messages.Shown, (testing::Strings{"refused."}));
+
+    // The failed event still refreshed the copy: the row added before it is rescued.
+    int runs = 0;
+    m_rescue.BringBack(m_desktop);
+    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, {0, 100, 200, 300}}}));
+    EXPECT_FALSE(funnel.Run([&] { ++runs; }));
+    EXPECT_EQ(runs, 0) << "the process is ending: no event may send a palette out again";
 }
 
 } // namespace

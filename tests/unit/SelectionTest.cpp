@@ -90,7 +90,7 @@ TEST_F(SelectionTest, CloseSavesTheChoicesThenBringsEveryPaletteBack) {
     const WindowHandle right = AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, false);
     const WindowHandle bottom = AddRow({344, 974, 544, 1124}, ScreenEdge::Bottom, true);
 
-    EXPECT_TRUE(m_form.CloseQuery());
+    EXPECT_TRUE(MayClose(m_funnel, m_form));
 
     EXPECT_EQ(File(), "[Options]\r\n1=right,118\r\n");
     EXPECT_EQ(Ticks(), (std::vector<bool>{false, false, false}));
@@ -107,7 +107,7 @@ TEST_F(SelectionTest, CloseSavesTheChoicesThenBringsEveryPaletteBack) {
 TEST_F(SelectionTest, SelectNoneThenCloseListsEveryRow) {
     ThreeUntickedRows();
     m_form.Btnselect.Click();
-    EXPECT_TRUE(m_form.CloseQuery());
+    EXPECT_TRUE(MayClose(m_funnel, m_form));
     EXPECT_EQ(File(), "[Options]\r\n0=left,120\r\n1=right,118\r\n2=bottom,344\r\n");
 }
 
@@ -117,7 +117,7 @@ TEST_F(SelectionTest, SavingKeepsTheChoicesOfPalettesNotInTheTable) {
     AddRow({1080, 118, 1280, 318}, ScreenEdge::Right, true);
     AddRow({0, 120, 200, 320}, ScreenEdge::Left, false);
 
-    EXPECT_TRUE(m_form.CloseQuery());
+    EXPECT_TRUE(MayClose(m_funnel, m_form));
     EXPECT_EQ(File(), "[Other]\r\nx=1\r\n[Options]\r\n1=left,120\r\n2=left,500\r\n3=bottom,9\r\n");
 }
 
@@ -142,7 +142,7 @@ TEST_F(SelectionTest, ASaveThatFailsPartWayLeavesTheOldSectionOrTheNewOne) {
 
 TEST_F(SelectionTest, ClosingWithoutTheHostKeepsEverySavedChoice) {
     Write("0=left,500\r\n3=bottom,9\r\n");
-    EXPECT_TRUE(m_form.CloseQuery());
+    EXPECT_TRUE(MayClose(m_funnel, m_form));
     EXPECT_EQ(m_store.ReadSection(kSelectionPath, "Options"),
               (Strings{"0=left,500", "1=bottom,9"}));
 }
@@ -151,7 +151,7 @@ TEST_F(SelectionTest, ARefusedWriteAtCloseKeepsTheWindowAndThePalettesHidden) {
     const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
     m_store.SetReadOnly(kSelectionPath, true);
 
-    EXPECT_FALSE(m_form.CloseQuery());
+    EXPECT_FALSE(MayClose(m_funnel, m_form));
 
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\Options.ini."}));
     EXPECT_EQ(Ticks(), (std::vector<bool>{true}));
@@ -177,7 +177,7 @@ TEST_F(SelectionTest, ARefusedWriteAfterACheckClickKeepsTheNewChoices) {
     const WindowHandle left = AddRow({-190, 120, 10, 320}, ScreenEdge::Left, true);
     m_store.SetReadOnly(kSelectionPath, true);
 
-    EXPECT_FALSE(m_form.RunEvent([&] { m_form.ChkBox.UserToggle(0); }));
+    EXPECT_FALSE(Run([&] { m_form.ChkBox.UserToggle(0); }));
 
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\Options.ini."}));
     EXPECT_EQ(Ticks(), (std::vector<bool>{false}));
@@ -190,12 +190,12 @@ TEST_F(SelectionTest, AnUntickedPaletteComesBackUntickedAndOnScreenAfterARestart
     StartHost();
     ASSERT_TRUE(Create());
     m_form.ChkBox.UserToggle(1);
-    ASSERT_TRUE(m_form.CloseQuery());
+    ASSERT_TRUE(MayClose(m_funnel, m_form));
     EXPECT_EQ(m_desktop.RectOf(layers), (ScreenRect{1080, 100, 1280, 400}));
     EXPECT_EQ(m_desktop.RectOf(color), (ScreenRect{0, 120, 200, 320}));
 
     TFrmMain restarted(Context(m_store));
-    ASSERT_TRUE(restarted.RunEvent([&] { restarted.FormCreate(); }));
+    ASSERT_TRUE(Run([&] { restarted.FormCreate(); }));
     EXPECT_EQ(restarted.ChkBox.Entries(),
               (std::vector<CheckListModel::Entry>{{"Layers", true}, {"Color", false}}));
     EXPECT_EQ(m_desktop.RectOf(layers), (ScreenRect{1270, 100, 1470, 400}));

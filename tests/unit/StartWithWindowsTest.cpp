@@ -51,7 +51,7 @@ TEST_P(ChkStartClickTest, ClickLeavesTheListTheFileAndTheBoxAsExpected) {
     m_startup.RemoveRefused = c.RemoveRefused;
     m_store.SetReadOnly(kSettingsPath, c.SettingsReadOnly);
 
-    m_form.RunEvent([&] { m_form.ChkStart.Click(); });
+    Run([&] { m_form.ChkStart.Click(); });
 
     EXPECT_EQ(m_startup.Calls, c.Calls);
     EXPECT_EQ(Stored("SystemStart"), c.SystemStart);
@@ -121,8 +121,8 @@ TEST_F(FrmMainTest, AtStartAnEntryThatAlreadyStartsThisProgramNeedsNothing) {
         }
         testing::RecordingMessages messages;
         TFrmMain form({m_tables, m_desktop, m_store, testing::kExecutable, m_loader, messages,
-                       messages, startup, m_windows, m_windows, m_shell});
-        EXPECT_TRUE(form.RunEvent([&] { form.FormCreate(); }));
+                       startup, m_windows, m_windows, m_shell});
+        EXPECT_TRUE(Run([&] { form.FormCreate(); }));
         EXPECT_TRUE(form.ChkStart.Checked()) << "the box keeps the stored choice";
         EXPECT_EQ(startup.Calls, c.Calls);
         EXPECT_EQ(messages.Notices, c.Notices);

@@ -33,12 +33,12 @@ bool AboutWindow::RegisterWindowClass() {
     return WindowBase::RegisterWindowClass(kAboutWindowClass, nullptr);
 }
 
-void AboutWindow::ShowModal(HWND owner, const DpiScale& scale) {
+void AboutWindow::ShowModal(HWND owner, const DpiScale& scale, EventFunnel& funnel) {
     if (!RegisterWindowClass()) {
         return;
     }
     {
-        AboutWindow about(scale);
+        AboutWindow about(scale, funnel);
         if (!about.Create(owner)) {
             return;
         }
@@ -106,7 +106,7 @@ void AboutWindow::CreateControls() {
     addLabel(form.Label6, kLabel6);
     m_btnOK.CreateButton(m_window, form.BtnOK, m_scale.Rect(kBtnOK),
                          FlatLook{kBackground, kBackground, kOkFocusedFace, m_font.Get(), m_scale},
-                         [this] { Run([this] { m_form->BtnOK.Click(); }); });
+                         [this] { m_funnel.Run([this] { m_form->BtnOK.Click(); }); });
 }
 
 void AboutWindow::RunModalLoop() {
@@ -196,18 +196,18 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             LinkAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         const Handler pressed = std::exchange(m_pressedLink, nullptr);
         if (link != nullptr && link == pressed) {
-            Run([this, link] { (*m_form.*link)(); });
+            m_funnel.Run([this, link] { (*m_form.*link)(); });
         }
         return 0;
     }
     case WM_COMMAND:
         // Enter and Esc, from the dialog manager.
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            Run([this] { m_form->BtnOK.Click(); });
+            m_funnel.Run([this] { m_form->BtnOK.Click(); });
         }
         return 0;
     case WM_CLOSE:
-        Run([this] { m_form->BtnOK.Click(); });
+        m_funnel.Run([this] { m_form->BtnOK.Click(); });
         return 0;
     case WM_DESTROY:
         // Destroyed with its owner, say: the modal loop ends too.

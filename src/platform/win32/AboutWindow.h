@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EventFunnel.h"
 #include "app/UnitAbout.h"
 #include "platform/win32/DpiScale.h"
 #include "platform/win32/ErrorBox.h"
@@ -30,7 +31,8 @@ public:
     // The owner takes no input meanwhile and is active again afterwards. The
     // loop dispatches every other window's messages, so their timers go on;
     // a WM_QUIT ends it and is posted again for the caller's loop.
-    static void ShowModal(HWND owner, const DpiScale& scale);
+    // Its events run through the main window's funnel.
+    static void ShowModal(HWND owner, const DpiScale& scale, EventFunnel& funnel);
 
     ~AboutWindow();
 
@@ -38,7 +40,7 @@ private:
     friend class WindowBase<AboutWindow>;
     using Handler = void (TFrmAbout::*)();
 
-    explicit AboutWindow(const DpiScale& scale) : m_scale(scale) {}
+    AboutWindow(const DpiScale& scale, EventFunnel& funnel) : m_scale(scale), m_funnel(funnel) {}
     bool Create(HWND owner);
     void CreateControls();
     void RunModalLoop();
@@ -46,13 +48,8 @@ private:
     void Paint();
     // The handler of the link under a point in client pixels; null when none.
     Handler LinkAt(POINT point) const;
-    // Runs a form event; an error stops in the error box, as in the main window.
-    template <typename Event> void Run(const Event& event) noexcept {
-        MessageBoxErrorReporter errors(m_window);
-        RunHandler(errors, event);
-    }
-
     DpiScale m_scale;
+    EventFunnel& m_funnel;
     UniqueFont m_font;
     UniqueBrush m_background;
     UniqueIcon m_icon;

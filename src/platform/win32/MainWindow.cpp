@@ -12,13 +12,29 @@ namespace quillmere::win32 {
 
 namespace {
 
-constexpr UINT_PTR kMousePosTimerId = 1;
-constexpr UINT_PTR kTimerEnumTimerId = 2;
 constexpr int kIdImg = 100;
 constexpr int kIdChkBox = 101;
-// Clear of IDOK and IDCANCEL, which the dialog keys send.
-constexpr UINT kIdMnuOpen = 0x100;
-constexpr UINT kIdMnuExit = 0x101;
+
+// The form's timers, each with the id of the window timer that carries it.
+struct TimerSlot {
+    UINT_PTR Id;
+    TimerModel TFrmMain::*Timer;
+};
+constexpr TimerSlot kTimers[] = {{1, &TFrmMain::MousePos}, {2, &TFrmMain::TimerEnum}};
+
+// The notification-area menu, top to bottom. No "&" in the captions: they
+// show exactly as written, without access keys.
+struct MenuItem {
+    const char* Caption;
+    void (TFrmMain::*Click)();
+};
+constexpr MenuItem kPopupMenu[] = {
+    {"Open Quillmere", &TFrmMain::MnuOpenClick},
+    {"Exit", &TFrmMain::MnuExitClick},
+};
+// Command ids count up from here, clear of IDOK and IDCANCEL, which the
+// dialog keys send.
+constexpr UINT kFirstMenuId = 0x100;
 // WM_SYSCOMMAND's SC_MOVE with HTCAPTION in its low bits: the move loop that
 // a press on a caption bar starts.
 constexpr WPARAM kDragMove = 0xF012;
@@ -83,26 +99,27 @@ HWND MainWindow::Add(FlatRadioButton& model, const layout::Box& box, bool groupS
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
     control->CreateRadioButton(
         m_window, model, m_scale.Rect(box), Look(kButtonFace),
-        [this, &model] { Run([&] { model.Click(); }); }, groupStart);
+        [this, &model] { m_funnel->Run([&] { model.Click(); }); }, groupStart);
     return control->Handle();
 }
 
 HWND MainWindow::Add(FlatCheckBox& model, const layout::Box& box) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
     control->CreateCheckBox(m_window, model, m_scale.Rect(box), Look(kButtonFace),
-                            [this, &model] { Run([&] { model.Click(); }); });
+                            [this, &model] { m_funnel->Run([&] { model.Click(); }); });
     return control->Handle();
 }
 
 HWND MainWindow::Add(ButtonModel& model, const layout::Box& box, COLORREF face) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
     control->CreateButton(m_window, model, m_scale.Rect(box), Look(face),
-                          [this, &model] { Run([&] { model.Click(); }); });
+                          [this, &model] { m_funnel->Run([&] { model.Click(); }); });
     return control->Handle();
 }
 
 void MainWindow::CreateControls() {
     m_errors = std::make_unique<MessageBoxErrorReporter>(m_window);
+    m_funnel.emplace(*m_errors, m_rescue, MainTables().FloatingWindows);
     m_information = std::make_unique<MessageBoxInformation>(m_window);
     m_shell = std::make_unique<Win32ShellLauncher>(m_window);
     const RECT img = m_scale.Rect({79, 144, 102, 73});
@@ -110,14 +127,16 @@ void MainWindow::CreateControls() {
     m_illustrations = std::make_unique<Win32IllustrationLoader>(m_instance, m_img);
     m_form = std::make_unique<TFrmMain>(
         FrmMainContext{MainTables(), m_windows, m_iniStore, ExecutablePath(), *m_illustrations,
-                       *m_errors, *m_information, m_startup, *this, *this, *m_shell});
+                       *m_information, m_startup, *this, *this, *m_shell});
     TFrmMain& form = *m_form;
 
     // Creation order is the tab order.
     Add(form.optionTogether, {36, 288, 57, 25}, true);
     Add(form.OptionSeparately, {100, 288, 57, 25}, false);
     Add(form.OptionMixed, {164, 288, 57, 25}, false);
-    m_toggleChkBoxEntry = [this](int entry) { Run([&] { m_form->ChkBox.UserToggle(entry); }); };
+    m_toggleChkBoxEntry = [this](int entry) {
+        m_funnel->Run([&] { m_form->ChkBox.UserToggle(entry); });
+    };
     m_chkBox = CreateCheckList(m_window, kIdChkBox, m_scale.Rect({264, 136, 121, 73}));
     ::SendMessageA(m_chkBox, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont.Get()), FALSE);
     BindCheckList(form.ChkBox, m_chkBox, m_toggleChkBoxEntry);
@@ -136,13 +155,19 @@ void MainWindow::CreateControls() {
     };
     // Both timers run as the window is built; the creation sequence then
     // applies the stored "Enabled".
-    BindTimer(form.MousePos, m_window, kMousePosTimerId);
-    BindTimer(form.TimerEnum, m_window, kTimerEnumTimerId);
+    for (const TimerSlot& timer : kTimers) {
+        BindTimer(form.*timer.Timer, m_window, timer.Id);
+    }
+    CreatePopupMenu();
+}
 
+void MainWindow::CreatePopupMenu() {
     m_popupMenu = UniqueMenu(::CreatePopupMenu());
-    // No "&" in the captions: they show exactly as written, without access keys.
-    ::AppendMenuA(m_popupMenu.Get(), MF_STRING, kIdMnuOpen, "Open Quillmere");
-    ::AppendMenuA(m_popupMenu.Get(), MF_STRING, kIdMnuExit, "Exit");
+    for (const MenuItem& item : kPopupMenu) {
+        const UINT id = kFirstMenuId + static_cast<UINT>(m_menuClicks.size());
+        m_menuClicks.push_back(item.Click);
+        ::AppendMenuA(m_popupMenu.Get(), MF_STRING, id, item.Caption);
+    }
 }
 
 void MainWindow::PaintLabel(HDC dc, const layout::PaintedLabel& label) const {
@@ -194,13 +219,13 @@ void MainWindow::OnMouseDown(MouseButton button, LPARAM point) {
     const int x = ::MulDiv(GET_X_LPARAM(point), DpiScale::kDesignDpi, m_scale.Dpi());
     const int y = ::MulDiv(GET_Y_LPARAM(point), DpiScale::kDesignDpi, m_scale.Dpi());
     if (layout::kImage1.Contains(x, y)) {
-        Run([&] { m_form->Image1MouseDown(button); });
+        m_funnel->Run([&] { m_form->Image1MouseDown(button); });
     } else if (layout::kLabel4.Contains(x, y)) {
-        Run([&] { m_form->Label4MouseDown(button); });
+        m_funnel->Run([&] { m_form->Label4MouseDown(button); });
     } else if (layout::kLabel5.Contains(x, y)) {
-        Run([&] { m_form->Label5MouseDown(button); });
+        m_funnel->Run([&] { m_form->Label5MouseDown(button); });
     } else if (layout::kPanel1.Contains(x, y)) {
-        Run([&] { m_form->Panel1MouseDown(button); });
+        m_funnel->Run([&] { m_form->Panel1MouseDown(button); });
     }
 }
 
@@ -247,7 +272,7 @@ void MainWindow::BeginDragMove() {
 }
 
 void MainWindow::ShowAboutModal() {
-    AboutWindow::ShowModal(m_window, m_scale);
+    AboutWindow::ShowModal(m_window, m_scale, *m_funnel);
 }
 
 bool MainWindow::AddTrayIcon() {
@@ -291,17 +316,11 @@ void MainWindow::CloseMainWindow() {
     ::PostMessageA(m_window, WM_CLOSE, 0, 0);
 }
 
-bool MainWindow::MayClose() noexcept {
-    bool mayClose = false;
-    Run([&] { mayClose = m_form->CloseQuery(); });
-    return mayClose;
-}
-
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
         CreateControls();
-        Run([this] { m_form->FormCreate(); });
+        m_funnel->Run([this] { m_form->FormCreate(); });
         return 0;
     case WM_ACTIVATE:
         // The focused control is kept across a loss of activation, as in a
@@ -339,20 +358,18 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) != 0 || lParam != 0) {
             return 0; // not a menu item
         }
-        if (LOWORD(wParam) == kIdMnuOpen) {
-            Run([this] { m_form->MnuOpenClick(); });
-        } else if (LOWORD(wParam) == kIdMnuExit) {
-            Run([this] { m_form->MnuExitClick(); });
+        if (const UINT item = LOWORD(wParam) - kFirstMenuId; item < m_menuClicks.size()) {
+            m_funnel->Run([&] { (m_form.get()->*m_menuClicks[item])(); });
         }
         return 0;
     case kTrayCallbackMessage:
-        Run([&] { m_form->TrayIconMessage(static_cast<std::uint32_t>(lParam)); });
+        m_funnel->Run([&] { m_form->TrayIconMessage(static_cast<std::uint32_t>(lParam)); });
         return 0;
     case WM_TIMER:
-        if (wParam == kMousePosTimerId) {
-            Run([this] { m_form->MousePos.Fire(); });
-        } else if (wParam == kTimerEnumTimerId) {
-            Run([this] { m_form->TimerEnum.Fire(); });
+        for (const TimerSlot& timer : kTimers) {
+            if (wParam == timer.Id) {
+                m_funnel->Run([&] { (m_form.get()->*timer.Timer).Fire(); });
+            }
         }
         return 0;
     case WM_MEASUREITEM:
@@ -370,29 +387,30 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // Every close goes through the close query; a refused selection
         // write keeps the window, with the palettes where they are.
-        if (MayClose()) {
+        if (MayClose(*m_funnel, *m_form)) {
             ::DestroyWindow(m_window);
         }
         return 0;
     case WM_QUERYENDSESSION:
-        Run([this] { m_form->SessionEnding(); });
+        m_funnel->Run([this] { m_form->SessionEnding(); });
         return TRUE;
     case WM_ENDSESSION:
         if (wParam != FALSE) {
             ::DestroyWindow(m_window);
-        } else if (m_form) {
-            m_form->CloseCancelled();
+        } else {
+            m_funnel->Run([this] { m_form->CloseCancelled(); });
         }
         return 0;
     case WM_DESTROY:
-        Run([this] { m_form->FormDestroy(); });
-        ::KillTimer(m_window, kMousePosTimerId);
-        ::KillTimer(m_window, kTimerEnumTimerId);
+        m_funnel->Run([this] { m_form->FormDestroy(); });
+        for (const TimerSlot& timer : kTimers) {
+            ::KillTimer(m_window, timer.Id);
+        }
         ::PostQuitMessage(0);
         return 0;
     default:
         if (message == m_taskbarCreated && m_taskbarCreated != 0) {
-            Run([this] { m_form->TaskbarCreated(); });
+            m_funnel->Run([this] { m_form->TaskbarCreated(); });
             return 0;
         }
         return Default(message, wParam, lParam);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EventFunnel.h"
 #include "app/FormWindows.h"
 #include "app/UnitMain.h"
 #include "autohide/PaletteRescue.h"
@@ -23,6 +24,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quillmere::win32 {
@@ -35,8 +37,10 @@ inline constexpr UINT kTrayCallbackMessage = WM_USER + 1000;
 // The round main window that shows the main form (TFrmMain). It paints the
 // header, the labels and the connector lines itself, creates the controls
 // that take input with one call each, runs the form's creation sequence
-// while it is created, and runs every event of the form through one error
-// funnel. It also carries out what the form asks of its windows.
+// while it is created, and runs every event of the form through the one
+// EventFunnel, which it makes once it has a window to own the error box and
+// hands to the About window. It also carries out what the form asks of its
+// windows.
 class MainWindow final : public WindowBase<MainWindow>, private FormWindows, private TrayWindows {
 public:
     // The window is owned by `application`; rescue gets the table after
@@ -76,27 +80,14 @@ private:
     // The controls' look on the window's background, with a button face.
     FlatLook Look(COLORREF face) const;
     // One call a control: creates it at its place in the 96-DPI layout, binds
-    // it to its model and routes its click through Run.
+    // it to its model and routes its click through the funnel.
     HWND Add(FlatRadioButton& model, const layout::Box& box, bool groupStart);
     HWND Add(FlatCheckBox& model, const layout::Box& box);
     HWND Add(ButtonModel& model, const layout::Box& box, COLORREF face);
     void Paint();
     void PaintLabel(HDC dc, const layout::PaintedLabel& label) const;
     void OnMouseDown(MouseButton button, LPARAM point);
-    // Runs the form's close query; true when the window may close.
-    bool MayClose() noexcept;
-
-    // The one funnel of the window's events: the form's handlers, the
-    // controls' clicks and the timers' ticks. An error is shown in the
-    // application's error box and the rest of the event is skipped.
-    template <typename Event> void Run(const Event& event) noexcept {
-        // A fault is bringing the palettes back and the process is ending.
-        if (m_rescue.BroughtBack() || !m_form) {
-            return;
-        }
-        m_form->RunEvent(event);
-        m_rescue.Update(MainTables().FloatingWindows);
-    }
+    void CreatePopupMenu();
 
     HINSTANCE m_instance;
     ApplicationWindow& m_application;
@@ -107,6 +98,8 @@ private:
     UniqueBrush m_background;
     HICON m_icon = nullptr;
     UniqueMenu m_popupMenu;
+    // The handler of each menu command, by command id from kFirstMenuId.
+    std::vector<void (TFrmMain::*)()> m_menuClicks;
     NOTIFYICONDATAA m_trayIconData{};
     UINT m_taskbarCreated = 0;
 
@@ -115,6 +108,7 @@ private:
     Win32StartupRegistry m_startup;
     std::unique_ptr<Win32ShellLauncher> m_shell;
     std::unique_ptr<MessageBoxErrorReporter> m_errors;
+    std::optional<EventFunnel> m_funnel;
     std::unique_ptr<MessageBoxInformation> m_information;
     std::unique_ptr<Win32IllustrationLoader> m_illustrations;
     AnimatedPicture m_img;

@@ -3,14 +3,24 @@
 #include "autohide/SlideMoves.h"
 #include "host/EdgeGeometry.h"
 
+#include <new>
+
 namespace quillmere {
 
 void PaletteRescue::Update(const PaletteTable& table) noexcept {
     const int next = 1 - m_published.load(std::memory_order_relaxed);
     Copy& copy = m_copies[static_cast<std::size_t>(next)];
+    const auto rows = static_cast<std::size_t>(table.Count());
+    if (copy.Entries.size() < rows) {
+        try {
+            copy.Entries.resize(rows);
+        } catch (const std::bad_alloc&) {
+            // The rows that fit are rescued; the next refresh tries again.
+        }
+    }
     copy.Count = 0;
     for (const PSinfo& row : table.Rows()) {
-        if (copy.Count == kCapacity) {
+        if (copy.Count == copy.Entries.size()) {
             break;
         }
         copy.Entries[copy.Count++] = {row.Handle, row.Edge};

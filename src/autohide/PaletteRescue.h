@@ -6,21 +6,21 @@
 #include <array>
 #include <atomic>
 #include <cstddef>
+#include <vector>
 
 namespace quillmere {
 
 // What a fault handler needs to bring every palette back on screen when the
-// process is about to die: a copy of the table's windows and edges kept in
-// fixed storage, so that bringing them back allocates nothing and takes no
-// lock. The user-interface thread refreshes the copy after every event that
-// may change the table; the copy is published whole, so a fault on any
-// thread, even in the middle of a refresh, sees one consistent table.
+// process is about to die: a copy of the table's windows and edges, so that
+// bringing them back allocates nothing and takes no lock. The user-interface
+// thread refreshes the copy after every event that may change the table and
+// makes its storage grow with the table there, never in the fault path; the
+// copy is published whole, so a fault on any thread, even in the middle of a
+// refresh, sees one consistent table.
 class PaletteRescue {
 public:
-    // More palettes than any host shows; rows past it are not rescued.
-    static constexpr std::size_t kCapacity = 256;
-
-    // User-interface thread only.
+    // User-interface thread only. Should the storage for a larger table not
+    // be had, the copy keeps the rows it has room for.
     void Update(const PaletteTable& table) noexcept;
     // Slides every palette of the last published copy in against its edge, as
     // a close would. Any thread, any time; the moves never wait for the host.
@@ -39,7 +39,8 @@ private:
         ScreenEdge Edge = ScreenEdge::None;
     };
     struct Copy {
-        std::array<Entry, kCapacity> Entries{};
+        // Only ever grown, by Update, while this copy is not the published one.
+        std::vector<Entry> Entries;
         std::size_t Count = 0;
     };
 

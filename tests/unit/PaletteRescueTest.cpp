@@ -50,6 +50,16 @@ TEST_F(PaletteRescueTest, BringsEveryPaletteBackAsACloseWould) {
     EXPECT_EQ(m_desktop.Moves().size(), 4u);
 }
 
+TEST_F(PaletteRescueTest, CoversEveryRowOfALargeTable) {
+    for (int i = 0; i < 300; ++i) {
+        AddRow({-190, i, 10, 200 + i}, ScreenEdge::Left);
+    }
+    m_rescue.Update(m_table);
+    m_rescue.BringBack(m_desktop);
+    EXPECT_EQ(m_desktop.Moves().size(), 300u);
+    EXPECT_TRUE(m_rescue.AllBack(m_desktop));
+}
+
 TEST_F(PaletteRescueTest, UsesTheLastPublishedTableOnly) {
     const WindowHandle first = AddRow({-190, 100, 10, 300}, ScreenEdge::Left);
     m_rescue.Update(m_table);

@@ -8,6 +8,12 @@
 namespace quillmere {
 
 int RunProgram(ProcessShell& shell, IniStore& store, std::string_view executablePath) {
+    // Two copies would fight over the palettes, one sliding in what the
+    // other slides out at every tick.
+    if (!shell.ClaimSingleCopy()) {
+        shell.ShowRunningCopy();
+        return 0;
+    }
     if (!shell.CreateApplicationWindow()) {
         return 1;
     }

@@ -13,6 +13,12 @@ namespace quillmere {
 class ProcessShell {
 public:
     virtual ~ProcessShell() = default;
+    // Claims the one copy of the program allowed in the user's session; false
+    // when another copy already holds it.
+    virtual bool ClaimSingleCopy() = 0;
+    // Asks the copy that runs to bring its main window back from the
+    // notification area to the front. Never waits long on it.
+    virtual void ShowRunningCopy() = 0;
     // The invisible owner of every window of ours; false when refused.
     virtual bool CreateApplicationWindow() = 0;
     virtual bool FileExists(const std::string& path) = 0;
@@ -33,7 +39,9 @@ public:
 
 inline constexpr std::string_view kApplicationTitle = "Quillmere";
 
-// The process from start to end: the application window; on the very first
+// The process from start to end. A second copy in the session only shows the
+// first one and ends with status 0, touching no file and no palette. Else: the
+// application window; on the very first
 // start (no settings file beside the executable) the default settings and
 // the topmost call; the title; the main window; the event loop. Returns the
 // exit status: the loop's (0 after a normal end), or 1 when the first-start

@@ -317,6 +317,15 @@ void TFrmMain::TrayIconMessage(std::uint32_t mouseMessage) {
     }
 }
 
+void TFrmMain::AnotherCopyStarted() {
+    if (m_inTray) {
+        RestoreFromTray();
+    }
+    // Once more now that the window is shown: RestoreFromTray asks for the
+    // front before it shows the window, which some systems ignore.
+    m_context.Tray.BringMainWindowToForeground();
+}
+
 void TFrmMain::MnuExitClick() {
     m_context.Tray.CloseMainWindow();
 }

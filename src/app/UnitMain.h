@@ -93,6 +93,9 @@ public:
     // mouseMessage: the mouse message the icon reports (its long parameter).
     void TrayIconMessage(std::uint32_t mouseMessage);
     void MnuOpenClick() { RestoreFromTray(); }
+    // Another copy was started and is ending: it asks this one to show its
+    // window, from the notification area when it is there, at the front.
+    void AnotherCopyStarted();
     void MnuExitClick();
     // The shell's taskbar came up, or came back after a restart: an icon
     // shown before is gone with the old taskbar, so it is added again, and

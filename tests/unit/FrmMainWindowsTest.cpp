@@ -148,6 +148,17 @@ TEST_F(FrmMainTest, WithoutAnIconTheWindowStaysShownUntilAFreshTaskbarTakesIt) {
     }
 }
 
+TEST_F(FrmMainTest, ASecondCopyBringsTheWindowToTheFrontFromWhereverItIs) {
+    m_form.AnotherCopyStarted();
+    EXPECT_EQ(m_windows.Calls, (Strings{"foreground"}));
+    m_form.HideToTray();
+    m_windows.Calls.clear();
+    m_form.AnotherCopyStarted();
+    EXPECT_EQ(m_windows.Calls, (Strings{"foreground", "icon delete", "main show", "app show",
+                                        "tool window no", "foreground"}));
+    EXPECT_FALSE(m_form.InTray());
+}
+
 TEST_F(FrmMainTest, AFreshTaskbarGetsTheIconBackOnlyWhileTheWindowIsHidden) {
     m_form.TaskbarCreated();
     EXPECT_TRUE(m_windows.Calls.empty());

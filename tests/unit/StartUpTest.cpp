@@ -15,6 +15,8 @@ using testing::Strings;
 class RecordingProcess final : public ProcessShell {
 public:
     explicit RecordingProcess(sim::MemoryIniStore& store) : m_store(store) {}
+    bool ClaimSingleCopy() override { return Note("claim", FirstCopy); }
+    void ShowRunningCopy() override { Note("show the running copy", true); }
     bool CreateApplicationWindow() override { return Note("application window", true); }
     bool FileExists(const std::string& path) override {
         return Note("exists " + path, m_store.FileExists(path));
@@ -35,6 +37,7 @@ public:
     void ShowFatalError(const std::string& message) override { Note("fatal " + message, true); }
 
     bool MainWindowMade = true;
+    bool FirstCopy = true;
     Strings Calls;
 
 private:
@@ -50,7 +53,7 @@ TEST(RunProgram, TheFirstStartWritesTheDefaultsInOrderThenMakesTheApplicationTop
     RecordingProcess shell(store);
     EXPECT_EQ(RunProgram(shell, store, kExecutable), 0);
     EXPECT_EQ(shell.Calls,
-              (Strings{"application window", std::string("exists ") + kSettingsPath,
+              (Strings{"claim", "application window", std::string("exists ") + kSettingsPath,
                        "topmost, file holds 5", "title Quillmere", "main window", "loop"}));
     EXPECT_EQ(store.ReadSection(kSettingsPath, "Info"),
               (Strings{"FWoption=Together", "SystemStart=No", "OnTop=Yes", "Enabled=Yes",
@@ -65,9 +68,18 @@ TEST(RunProgram, AnExistingFileIsNeverTouchedHoweverIncomplete) {
         EXPECT_EQ(RunProgram(shell, store, kExecutable), 0);
         EXPECT_EQ(store.WriteCount(), 0);
         EXPECT_EQ(shell.Calls,
-                  (Strings{"application window", std::string("exists ") + kSettingsPath,
+                  (Strings{"claim", "application window", std::string("exists ") + kSettingsPath,
                            "title Quillmere", "main window", "loop"}));
     }
+}
+
+TEST(RunProgram, ASecondCopyShowsTheFirstAndEndsWithStatusZeroTouchingNothing) {
+    sim::MemoryIniStore store;
+    RecordingProcess shell(store);
+    shell.FirstCopy = false;
+    EXPECT_EQ(RunProgram(shell, store, kExecutable), 0);
+    EXPECT_EQ(shell.Calls, (Strings{"claim", "show the running copy"}));
+    EXPECT_EQ(store.WriteCount(), 0) << "not even the first start's settings";
 }
 
 TEST(RunProgram, AFailedStartEndsWithStatusOneAndNoMainWindow) {
@@ -76,7 +88,7 @@ TEST(RunProgram, AFailedStartEndsWithStatusOneAndNoMainWindow) {
     RecordingProcess shell(store);
     EXPECT_EQ(RunProgram(shell, store, kExecutable), 1);
     EXPECT_EQ(shell.Calls.back(), "fatal Unable to write to C:\\Quillmere\\ZC.reg.");
-    EXPECT_EQ(shell.Calls.size(), 3u) << "nothing after the fatal-error box";
+    EXPECT_EQ(shell.Calls.size(), 4u) << "nothing after the fatal-error box";
 
     sim::MemoryIniStore writable;
     RecordingProcess refused(writable);

@@ -70,6 +70,7 @@ bool MainWindow::Create() {
     m_icon = static_cast<HICON>(::LoadImageA(m_instance, MAKEINTRESOURCEA(kIconResource),
                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     m_taskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    m_showRunningCopy = ::RegisterWindowMessageA(kShowRunningCopyMessage);
 
     const int size = m_scale(layout::kClientSize);
     // Centred on the desktop; no border, so the window is its client area.
@@ -80,8 +81,10 @@ bool MainWindow::Create() {
         return false;
     }
     // Run elevated (to change "Start with Windows"), the window would not
-    // hear the unelevated shell's "TaskbarCreated" otherwise.
+    // hear the unelevated shell's "TaskbarCreated", nor an unelevated second
+    // copy, otherwise.
     ::ChangeWindowMessageFilterEx(m_window, m_taskbarCreated, MSGFLT_ALLOW, nullptr);
+    ::ChangeWindowMessageFilterEx(m_window, m_showRunningCopy, MSGFLT_ALLOW, nullptr);
     return true;
 }
 
@@ -411,6 +414,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         if (message == m_taskbarCreated && m_taskbarCreated != 0) {
             m_funnel->Run([this] { m_form->TaskbarCreated(); });
+            return 0;
+        }
+        if (message == m_showRunningCopy && m_showRunningCopy != 0) {
+            m_funnel->Run([this] { m_form->AnotherCopyStarted(); });
             return 0;
         }
         return Default(message, wParam, lParam);

@@ -33,6 +33,8 @@ inline constexpr const char* kMainWindowClass = "TFrmMain";
 inline constexpr const char* kMainWindowCaption = "Quillmere ";
 // The notification-area icon's callback message: WM_USER + 1000.
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1000;
+// Registered message a second copy sends to the main window of the first.
+inline constexpr const char* kShowRunningCopyMessage = "Quillmere.ShowRunningCopy";
 
 // The round main window that shows the main form (TFrmMain). It paints the
 // header, the labels and the connector lines itself, creates the controls
@@ -102,6 +104,7 @@ private:
     std::vector<void (TFrmMain::*)()> m_menuClicks;
     NOTIFYICONDATAA m_trayIconData{};
     UINT m_taskbarCreated = 0;
+    UINT m_showRunningCopy = 0;
 
     Win32HostWindowSystem m_windows;
     Win32IniStore m_iniStore;

@@ -3,6 +3,7 @@
 #include "platform/win32/ApplicationWindow.h"
 #include "platform/win32/FaultGuard.h"
 #include "platform/win32/MainWindow.h"
+#include "platform/win32/UniqueHandle.h"
 #include "platform/win32/Win32HostWindowSystem.h"
 #include "platform/win32/Win32IniStore.h"
 
@@ -18,6 +19,37 @@ class Win32ProcessShell final : public ProcessShell {
 public:
     Win32ProcessShell(HINSTANCE instance, PaletteRescue& rescue)
         : m_instance(instance), m_rescue(rescue) {}
+
+    bool ClaimSingleCopy() override {
+        // "Local\": the namespace of the user's session, so that each user
+        // of a shared machine may run a copy of their own.
+        HANDLE mutex = ::CreateMutexA(nullptr, FALSE, "Local\\Quillmere.SingleCopy");
+        const DWORD error = ::GetLastError();
+        m_singleCopy.Reset(mutex);
+        // Without the mutex the program runs, as it would have before.
+        return mutex == nullptr || error != ERROR_ALREADY_EXISTS;
+    }
+
+    void ShowRunningCopy() override {
+        // The first copy may still be making its window.
+        HWND running = nullptr;
+        for (int tries = 0; tries < kShowRunningCopyTries && running == nullptr; ++tries) {
+            running = ::FindWindowA(kMainWindowClass, kMainWindowCaption);
+            if (running == nullptr) {
+                ::Sleep(kShowRunningCopyPollMs);
+            }
+        }
+        if (running == nullptr) {
+            return;
+        }
+        // We were just started by the user, so we may hand the foreground on.
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(running, &processId);
+        ::AllowSetForegroundWindow(processId);
+        ::SendMessageTimeoutA(running, ::RegisterWindowMessageA(kShowRunningCopyMessage), 0, 0,
+                              SMTO_ABORTIFHUNG, kShowRunningCopyWaitMs, nullptr);
+        ::SetForegroundWindow(running);
+    }
 
     bool CreateApplicationWindow() override { return m_application.Create(""); }
 
@@ -63,8 +95,13 @@ public:
     }
 
 private:
+    static constexpr int kShowRunningCopyTries = 50;
+    static constexpr DWORD kShowRunningCopyPollMs = 100;
+    static constexpr UINT kShowRunningCopyWaitMs = 2000;
+
     HINSTANCE m_instance;
     PaletteRescue& m_rescue;
+    UniqueKernelHandle m_singleCopy;
     ApplicationWindow m_application;
     std::unique_ptr<MainWindow> m_mainWindow;
 };

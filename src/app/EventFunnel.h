@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ErrorReporting.h"
+#include "app/FlatControls.h"
 #include "autohide/PaletteRescue.h"
 #include "host/PaletteTable.h"
 
@@ -24,6 +25,10 @@ public:
 
     // Whether the handler ran to its end.
     bool Run(const std::function<void()>& handler) noexcept;
+    // A flat control's click: the model's Click, which runs the form's handler.
+    bool Run(FlatModel& clicked) noexcept {
+        return Run([&clicked] { clicked.Click(); });
+    }
 
 private:
     ErrorReporter& m_errors;

@@ -29,39 +29,62 @@ private:
     std::string m_caption;
 };
 
-class ButtonModel {
+// How a flat control draws its model and which keys it takes.
+enum class FlatKind { Button, CheckBox, RadioButton };
+
+// What every flat control shows and does: a caption, a state that OnChanged
+// announces, and the user's click. The control draws from it and never
+// needs to know which model it shows.
+class FlatModel {
+public:
+    virtual ~FlatModel() = default;
+
+    virtual FlatKind Kind() const = 0;
+    virtual const std::string& Caption() const = 0;
+    // A push button is never checked.
+    virtual bool Checked() const = 0;
+    // The user's click.
+    virtual void Click() = 0;
+    // Where the arrow keys' group of controls starts (WS_GROUP): every
+    // control but the radio buttons after the first of their group.
+    virtual bool StartsGroup() const { return true; }
+
+    std::function<void()> OnChanged;
+};
+
+class ButtonModel final : public FlatModel {
 public:
     explicit ButtonModel(std::string caption = {}) : m_caption(std::move(caption)) {}
 
-    const std::string& Caption() const { return m_caption; }
+    FlatKind Kind() const override { return FlatKind::Button; }
+    const std::string& Caption() const override { return m_caption; }
+    bool Checked() const override { return false; }
     void SetCaption(std::string caption);
-    // The user's click.
-    void Click();
+    void Click() override;
 
     std::function<void()> OnClick;
-    std::function<void()> OnChanged;
 
 private:
     std::string m_caption;
 };
 
-class FlatCheckBox {
+class FlatCheckBox final : public FlatModel {
 public:
     explicit FlatCheckBox(std::string caption = {}, bool checked = false)
         : m_caption(std::move(caption)), m_checked(checked) {}
 
-    const std::string& Caption() const { return m_caption; }
-    bool Checked() const { return m_checked; }
+    FlatKind Kind() const override { return FlatKind::CheckBox; }
+    const std::string& Caption() const override { return m_caption; }
+    bool Checked() const override { return m_checked; }
     // Runs OnClick, with the new state already in place, exactly when the
     // state changes; setting the state the box already has runs nothing.
     void SetChecked(bool checked);
     // The user's click: toggles the state, which runs OnClick.
-    void Click() { SetChecked(!m_checked); }
+    void Click() override { SetChecked(!m_checked); }
     // Puts back a state that a handler refused, without running OnClick.
     void Restore(bool checked);
 
     std::function<void()> OnClick;
-    std::function<void()> OnChanged;
 
 private:
     std::string m_caption;
@@ -83,23 +106,25 @@ private:
     std::vector<FlatRadioButton*> m_buttons;
 };
 
-class FlatRadioButton {
+class FlatRadioButton final : public FlatModel {
 public:
     FlatRadioButton(RadioGroup& group, std::string caption, bool checked = false);
     FlatRadioButton(const FlatRadioButton&) = delete;
     FlatRadioButton& operator=(const FlatRadioButton&) = delete;
 
-    const std::string& Caption() const { return m_caption; }
-    bool Checked() const { return m_checked; }
+    FlatKind Kind() const override { return FlatKind::RadioButton; }
+    const std::string& Caption() const override { return m_caption; }
+    bool Checked() const override { return m_checked; }
+    // The group's first button starts it.
+    bool StartsGroup() const override { return m_group->m_buttons.front() == this; }
     // Checking a button that was unchecked unchecks the rest of its group
     // (their handlers do not run), then runs its own OnClick. Checking the
     // checked button, or unchecking any, runs nothing.
     void SetChecked(bool checked);
     // The user's click: checks the button.
-    void Click() { SetChecked(true); }
+    void Click() override { SetChecked(true); }
 
     std::function<void()> OnClick;
-    std::function<void()> OnChanged;
 
 private:
     void ChangeState(bool checked);

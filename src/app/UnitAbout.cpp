@@ -12,7 +12,7 @@ TFrmAbout::TFrmAbout(ShellLauncher& shell, std::function<void()> close)
       Label7("website: " + std::string(kWebPage)),
       Label6("Support Email: " + std::string(kSupportEmail)), m_shell(shell),
       m_close(std::move(close)) {
-    BtnOK.OnClick = [this] { BtnOKClick(); };
+    BtnOK.OnClick = std::bind_front(&TFrmAbout::BtnOKClick, this);
 }
 
 void TFrmAbout::Label7Click() {

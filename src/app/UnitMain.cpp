@@ -26,19 +26,19 @@ HostTables& MainTables() {
 }
 
 TFrmMain::TFrmMain(FrmMainContext context) : m_context(std::move(context)) {
-    optionTogether.OnClick = [this] { optionTogetherClick(); };
-    OptionSeparately.OnClick = [this] { OptionSeparatelyClick(); };
-    OptionMixed.OnClick = [this] { OptionMixedClick(); };
-    ChkEnabled.OnClick = [this] { ChkEnabledClick(); };
-    MousePos.OnTimer = [this] { MousePosTimer(); };
-    TimerEnum.OnTimer = [this] { TimerEnumTimer(); };
+    optionTogether.OnClick = std::bind_front(&TFrmMain::optionTogetherClick, this);
+    OptionSeparately.OnClick = std::bind_front(&TFrmMain::OptionSeparatelyClick, this);
+    OptionMixed.OnClick = std::bind_front(&TFrmMain::OptionMixedClick, this);
+    ChkEnabled.OnClick = std::bind_front(&TFrmMain::ChkEnabledClick, this);
+    MousePos.OnTimer = std::bind_front(&TFrmMain::MousePosTimer, this);
+    TimerEnum.OnTimer = std::bind_front(&TFrmMain::TimerEnumTimer, this);
     ChkBox.OnClickCheck = [this](int) { ChkBoxClickCheck(); };
-    Btnselect.OnClick = [this] { BtnselectClick(); };
-    ChkStart.OnClick = [this] { ChkStartClick(); };
-    ChkTop.OnClick = [this] { ChkTopClick(); };
-    BtnOK.OnClick = [this] { BtnOKClick(); };
-    BtnAbout.OnClick = [this] { BtnAboutClick(); };
-    BtnHelp.OnClick = [this] { BtnHelpClick(); };
+    Btnselect.OnClick = std::bind_front(&TFrmMain::BtnselectClick, this);
+    ChkStart.OnClick = std::bind_front(&TFrmMain::ChkStartClick, this);
+    ChkTop.OnClick = std::bind_front(&TFrmMain::ChkTopClick, this);
+    BtnOK.OnClick = std::bind_front(&TFrmMain::BtnOKClick, this);
+    BtnAbout.OnClick = std::bind_front(&TFrmMain::BtnAboutClick, this);
+    BtnHelp.OnClick = std::bind_front(&TFrmMain::BtnHelpClick, this);
 }
 
 std::string HelpFilePath(std::string_view executablePath) {

@@ -61,47 +61,42 @@ protected:
     std::vector<std::string> m_clicked;
 };
 
-TEST_F(RadioGroupTest, StartsWithTheDesignState) {
+TEST_F(RadioGroupTest, StartsAsBuiltAndOnlyItsFirstButtonStartsTheGroup) {
     EXPECT_EQ(States(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ((std::vector<bool>{m_one.StartsGroup(), m_two.StartsGroup(), m_three.StartsGroup()}),
+              (std::vector<bool>{true, false, false}))
+        << "the window's WS_GROUP follows from the group";
+    EXPECT_TRUE(ButtonModel().StartsGroup() && FlatCheckBox().StartsGroup());
 }
 
-TEST_F(RadioGroupTest, CheckingAnUncheckedButtonUnchecksTheOthersSilently) {
-    m_three.SetChecked(true);
-    EXPECT_EQ(States(), (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(m_clicked, (std::vector<std::string>{"Type3"}));
-    m_two.Click();
-    EXPECT_EQ(States(), (std::vector<bool>{false, true, false}));
-    EXPECT_EQ(m_clicked, (std::vector<std::string>{"Type3", "Type2"}));
-}
-
-TEST_F(RadioGroupTest, TheOthersAreAlreadyUncheckedWhenTheHandlerRuns) {
-    std::vector<bool> seen;
-    m_two.OnClick = [&] { seen = States(); };
-    m_two.SetChecked(true);
-    EXPECT_EQ(seen, (std::vector<bool>{false, true, false}));
-}
-
-TEST_F(RadioGroupTest, CheckingTheCheckedButtonRunsNothing) {
-    m_one.SetChecked(true);
-    m_one.Click();
-    EXPECT_TRUE(m_clicked.empty());
-}
-
-TEST_F(RadioGroupTest, UncheckingRunsNothing) {
-    m_one.SetChecked(false);
-    EXPECT_EQ(States(), (std::vector<bool>{false, false, false}));
-    EXPECT_TRUE(m_clicked.empty());
-    m_one.SetChecked(true);
-    EXPECT_EQ(m_clicked, (std::vector<std::string>{"Type1"}));
-}
-
-TEST_F(RadioGroupTest, NotifiesTheViewOfEveryButtonThatChanged) {
+TEST_F(RadioGroupTest, CheckingAnUncheckedButtonUnchecksTheOthersSilentlyBeforeItsHandler) {
     std::vector<std::string> redrawn;
     for (FlatRadioButton* button : {&m_one, &m_two, &m_three}) {
         button->OnChanged = [&redrawn, button] { redrawn.push_back(button->Caption()); };
     }
     m_two.Click();
     EXPECT_EQ(redrawn, (std::vector<std::string>{"Type1", "Type2"}));
+    EXPECT_EQ(States(), (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(m_clicked, (std::vector<std::string>{"Type2"}));
+    m_three.SetChecked(true);
+    EXPECT_EQ(States(), (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(m_clicked, (std::vector<std::string>{"Type2", "Type3"}));
+
+    std::vector<bool> seen;
+    m_one.OnClick = [&] { seen = States(); };
+    m_one.SetChecked(true);
+    EXPECT_EQ(seen, (std::vector<bool>{true, false, false}));
+}
+
+TEST_F(RadioGroupTest, CheckingTheCheckedButtonOrUncheckingRunsNothing) {
+    m_one.SetChecked(true);
+    m_one.Click();
+    EXPECT_TRUE(m_clicked.empty());
+    m_one.SetChecked(false);
+    EXPECT_EQ(States(), (std::vector<bool>{false, false, false}));
+    EXPECT_TRUE(m_clicked.empty());
+    m_one.SetChecked(true);
+    EXPECT_EQ(m_clicked, (std::vector<std::string>{"Type1"}));
 }
 
 TEST(CheckListModel, CheckMarksSetByTheProgramNeverRunTheClickCheckHandler) {

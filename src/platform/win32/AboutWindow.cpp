@@ -104,9 +104,9 @@ void AboutWindow::CreateControls() {
     addLabel(form.Label1, kLabel1);
     addLabel(form.Label7, kLabel7);
     addLabel(form.Label6, kLabel6);
-    m_btnOK.CreateButton(m_window, form.BtnOK, m_scale.Rect(kBtnOK),
-                         FlatLook{kBackground, kBackground, kOkFocusedFace, m_font.Get(), m_scale},
-                         [this] { m_funnel.Run([this] { m_form->BtnOK.Click(); }); });
+    m_btnOK.Create(m_window, form.BtnOK, m_scale.Rect(kBtnOK),
+                   FlatLook{kBackground, kBackground, kOkFocusedFace, m_font.Get(), m_scale},
+                   m_funnel);
 }
 
 void AboutWindow::RunModalLoop() {

@@ -2,9 +2,6 @@
 
 #include "platform/win32/FlatPaint.h"
 
-#include <type_traits>
-#include <utility>
-
 namespace quillmere::win32 {
 
 namespace {
@@ -37,31 +34,19 @@ FlatControl::~FlatControl() {
     }
 }
 
-bool FlatControl::CreateButton(HWND parent, ButtonModel& model, const RECT& bounds,
-                               const FlatLook& look, std::function<void()> onClick) {
-    return Create(parent, model, bounds, look, std::move(onClick), WS_TABSTOP | WS_GROUP);
-}
-
-bool FlatControl::CreateCheckBox(HWND parent, FlatCheckBox& model, const RECT& bounds,
-                                 const FlatLook& look, std::function<void()> onClick) {
-    return Create(parent, model, bounds, look, std::move(onClick), WS_TABSTOP | WS_GROUP);
-}
-
-bool FlatControl::CreateRadioButton(HWND parent, FlatRadioButton& model, const RECT& bounds,
-                                    const FlatLook& look, std::function<void()> onClick,
-                                    bool groupStart) {
-    return Create(parent, model, bounds, look, std::move(onClick), groupStart ? WS_GROUP : 0);
-}
-
-template <typename ModelType>
-bool FlatControl::Create(HWND parent, ModelType& model, const RECT& bounds, const FlatLook& look,
-                         std::function<void()> onClick, DWORD style) {
+bool FlatControl::Create(HWND parent, FlatModel& model, const RECT& bounds, const FlatLook& look,
+                         EventFunnel& funnel) {
     if (!RegisterWindowClass()) {
         return false;
     }
     m_model = &model;
     m_look = look;
-    m_onClick = std::move(onClick);
+    m_funnel = &funnel;
+    // A radio button is a tab stop only while checked (ModelChanged sees to it).
+    DWORD style = model.StartsGroup() ? WS_GROUP : 0;
+    if (model.Kind() != FlatKind::RadioButton) {
+        style |= WS_TABSTOP;
+    }
     if (CreateFor(0, kFlatControlClass, model.Caption().c_str(), WS_CHILD | WS_VISIBLE | style,
                   bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                   parent) == nullptr) {
@@ -72,26 +57,14 @@ bool FlatControl::Create(HWND parent, ModelType& model, const RECT& bounds, cons
     return true;
 }
 
-bool FlatControl::Checked() const {
-    return std::visit(
-        [](auto* model) {
-            if constexpr (std::is_same_v<decltype(model), ButtonModel*>) {
-                return false;
-            } else {
-                return model->Checked();
-            }
-        },
-        m_model);
-}
-
 void FlatControl::ModelChanged() {
-    if (auto* button = std::get_if<ButtonModel*>(&m_model)) {
-        ::SetWindowTextA(m_window, (*button)->Caption().c_str());
+    if (IsButton()) {
+        ::SetWindowTextA(m_window, m_model->Caption().c_str());
     } else if (IsRadioButton()) {
         // Tab reaches a radio group at its checked button.
         const LONG_PTR style = ::GetWindowLongPtrA(m_window, GWL_STYLE);
         ::SetWindowLongPtrA(m_window, GWL_STYLE,
-                            Checked() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+                            m_model->Checked() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
     ::InvalidateRect(m_window, nullptr, FALSE);
 }
@@ -104,12 +77,12 @@ void FlatControl::Press(bool pressed) {
 }
 
 void FlatControl::Click() {
-    if (!::IsWindowEnabled(m_window) || !m_onClick) {
+    if (!::IsWindowEnabled(m_window)) {
         return;
     }
-    // A copy: the click may close the window that owns this control.
-    const std::function<void()> onClick = m_onClick;
-    onClick();
+    // The click may close the window that owns this control: nothing of the
+    // control is touched once it has run.
+    m_funnel->Run(*m_model);
 }
 
 void FlatControl::MoveInGroup(bool backwards) {
@@ -166,7 +139,7 @@ void FlatControl::PaintButton(HDC dc, const RECT& client, bool focused) const {
     FillSolid(dc, client, shown);
     FrameSolid(dc, client, Blend(face, kBlack, 45));
     RECT text = client;
-    const std::string& caption = (*std::get_if<ButtonModel*>(&m_model))->Caption();
+    const std::string& caption = m_model->Caption();
     ::DrawTextA(dc, caption.c_str(), -1, &text,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (focused) {
@@ -190,13 +163,12 @@ void FlatControl::PaintMarked(HDC dc, const RECT& client, bool focused) const {
         body = Blend(kWhite, kFlatAccent, 20);
     }
     if (IsRadioButton()) {
-        DrawRadioCircle(dc, box, Checked(), body);
+        DrawRadioCircle(dc, box, m_model->Checked(), body);
     } else {
-        DrawCheckSquare(dc, box, Checked(), body);
+        DrawCheckSquare(dc, box, m_model->Checked(), body);
     }
 
-    const std::string& caption =
-        std::visit([](auto* model) -> const std::string& { return model->Caption(); }, m_model);
+    const std::string& caption = m_model->Caption();
     RECT text{size + m_look.Scale(kCaptionGap), client.top, client.right, client.bottom};
     constexpr UINT kFormat = DT_LEFT | DT_SINGLELINE | DT_NOPREFIX;
     ::DrawTextA(dc, caption.c_str(), -1, &text, kFormat | DT_VCENTER | DT_END_ELLIPSIS);
@@ -274,7 +246,7 @@ LRESULT FlatControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::InvalidateRect(m_window, nullptr, FALSE);
         return 0;
     case BM_GETCHECK:
-        return Checked() ? BST_CHECKED : BST_UNCHECKED;
+        return m_model->Checked() ? BST_CHECKED : BST_UNCHECKED;
     case BM_CLICK:
         Click();
         return 0;
@@ -284,7 +256,7 @@ LRESULT FlatControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Paint();
         return 0;
     case WM_NCDESTROY:
-        std::visit([](auto* model) { model->OnChanged = nullptr; }, m_model);
+        m_model->OnChanged = nullptr;
         break;
     default:
         break;

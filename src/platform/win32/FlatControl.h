@@ -1,13 +1,11 @@
 #pragma once
 
+#include "app/EventFunnel.h"
 #include "app/FlatControls.h"
 #include "platform/win32/DpiScale.h"
 #include "platform/win32/WindowBase.h"
 
 #include <windows.h>
-
-#include <functional>
-#include <variant>
 
 namespace quillmere::win32 {
 
@@ -26,20 +24,19 @@ struct FlatLook {
 };
 
 // A flat push button, check box or radio button: a child window that draws
-// its model and reports the user's click (a press and release of the left
-// button inside it, the space bar, Enter on a button, or BM_CLICK) through
-// onClick, so the parent never looks at control ids. onClick does not touch
-// the model itself: the parent routes it through its error funnel, as in
-// `[&] { Run([&] { model.Click(); }); }`. The model's OnChanged repaints the
-// control; the model must outlive the control's window.
+// its model and runs the model's Click through the window's funnel on the
+// user's click (a press and release of the left button inside it, the space
+// bar, Enter on a button, or BM_CLICK), so the parent never looks at control
+// ids. The model's OnChanged repaints the control; the model and the funnel
+// must outlive the control's window.
 //
 // The window text is the caption and BM_GETCHECK answers the model's state,
 // so the controls can be found and read like the system's buttons. Every
 // control is a tab stop, except that a radio button is one only while
 // checked (as the system's radio buttons are); the arrow keys move to and
-// click the next radio button of the group, which starts at the radio button
-// created with groupStart and ends at the next control with WS_GROUP (every
-// flat button and check box has it).
+// click the next radio button of the group, which starts at the group's
+// first radio button and ends at the next control with WS_GROUP (every flat
+// button and check box has it).
 class FlatControl : public WindowBase<FlatControl> {
 public:
     // Idempotent; the Create functions call it.
@@ -49,24 +46,15 @@ public:
     ~FlatControl();
 
     // Bounds in the parent's client pixels. False when the window system refuses.
-    bool CreateButton(HWND parent, ButtonModel& model, const RECT& bounds, const FlatLook& look,
-                      std::function<void()> onClick);
-    bool CreateCheckBox(HWND parent, FlatCheckBox& model, const RECT& bounds, const FlatLook& look,
-                        std::function<void()> onClick);
-    bool CreateRadioButton(HWND parent, FlatRadioButton& model, const RECT& bounds,
-                           const FlatLook& look, std::function<void()> onClick, bool groupStart);
+    bool Create(HWND parent, FlatModel& model, const RECT& bounds, const FlatLook& look,
+                EventFunnel& funnel);
 
 private:
     friend class WindowBase<FlatControl>;
-    using Model = std::variant<ButtonModel*, FlatCheckBox*, FlatRadioButton*>;
 
-    template <typename ModelType>
-    bool Create(HWND parent, ModelType& model, const RECT& bounds, const FlatLook& look,
-                std::function<void()> onClick, DWORD style);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool IsButton() const { return std::holds_alternative<ButtonModel*>(m_model); }
-    bool IsRadioButton() const { return std::holds_alternative<FlatRadioButton*>(m_model); }
-    bool Checked() const;
+    bool IsButton() const { return m_model->Kind() == FlatKind::Button; }
+    bool IsRadioButton() const { return m_model->Kind() == FlatKind::RadioButton; }
     void ModelChanged();
     void Press(bool pressed);
     void Click();
@@ -76,9 +64,9 @@ private:
     void PaintButton(HDC dc, const RECT& client, bool focused) const;
     void PaintMarked(HDC dc, const RECT& client, bool focused) const;
 
-    Model m_model;
+    FlatModel* m_model = nullptr;
     FlatLook m_look;
-    std::function<void()> m_onClick;
+    EventFunnel* m_funnel = nullptr;
     bool m_pressed = false;
     bool m_hot = false;
 };

@@ -39,7 +39,6 @@ constexpr UINT kFirstMenuId = 0x100;
 // a press on a caption bar starts.
 constexpr WPARAM kDragMove = 0xF012;
 
-constexpr COLORREF kButtonFace = RGB(221, 221, 221);
 constexpr COLORREF kOkFace = layout::kBackground;
 
 // Windows' own resource id of the application icon, 32 x 32 in 256 colours.
@@ -98,25 +97,9 @@ FlatLook MainWindow::Look(COLORREF face) const {
     return FlatLook{layout::kBackground, face, face, m_windowFont.Get(), m_scale};
 }
 
-HWND MainWindow::Add(FlatRadioButton& model, const layout::Box& box, bool groupStart) {
+HWND MainWindow::Add(FlatModel& model, const layout::Box& box, COLORREF face) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateRadioButton(
-        m_window, model, m_scale.Rect(box), Look(kButtonFace),
-        [this, &model] { m_funnel->Run([&] { model.Click(); }); }, groupStart);
-    return control->Handle();
-}
-
-HWND MainWindow::Add(FlatCheckBox& model, const layout::Box& box) {
-    auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateCheckBox(m_window, model, m_scale.Rect(box), Look(kButtonFace),
-                            [this, &model] { m_funnel->Run([&] { model.Click(); }); });
-    return control->Handle();
-}
-
-HWND MainWindow::Add(ButtonModel& model, const layout::Box& box, COLORREF face) {
-    auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
-    control->CreateButton(m_window, model, m_scale.Rect(box), Look(face),
-                          [this, &model] { m_funnel->Run([&] { model.Click(); }); });
+    control->Create(m_window, model, m_scale.Rect(box), Look(face), *m_funnel);
     return control->Handle();
 }
 
@@ -134,9 +117,9 @@ void MainWindow::CreateControls() {
     TFrmMain& form = *m_form;
 
     // Creation order is the tab order.
-    Add(form.optionTogether, {36, 288, 57, 25}, true);
-    Add(form.OptionSeparately, {100, 288, 57, 25}, false);
-    Add(form.OptionMixed, {164, 288, 57, 25}, false);
+    Add(form.optionTogether, {36, 288, 57, 25});
+    Add(form.OptionSeparately, {100, 288, 57, 25});
+    Add(form.OptionMixed, {164, 288, 57, 25});
     m_toggleChkBoxEntry = [this](int entry) {
         m_funnel->Run([&] { m_form->ChkBox.UserToggle(entry); });
     };
@@ -144,13 +127,13 @@ void MainWindow::CreateControls() {
     ::SendMessageA(m_chkBox, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont.Get()), FALSE);
     BindCheckList(form.ChkBox, m_chkBox, m_toggleChkBoxEntry);
     m_chkBoxHint.Attach(m_chkBox, "Select floating windows to hide", m_scale);
-    Add(form.Btnselect, {280, 219, 89, 22}, kButtonFace);
+    Add(form.Btnselect, {280, 219, 89, 22});
     Add(form.ChkEnabled, {253, 264, 121, 17});
     m_chkStart = Add(form.ChkStart, {253, 280, 137, 17});
     Add(form.ChkTop, {253, 296, 121, 17});
     Add(form.BtnOK, {132, 344, 73, 25}, kOkFace);
-    Add(form.BtnAbout, {220, 344, 73, 25}, kButtonFace);
-    Add(form.BtnHelp, {220, 376, 73, 25}, kButtonFace);
+    Add(form.BtnAbout, {220, 344, 73, 25});
+    Add(form.BtnHelp, {220, 376, 73, 25});
 
     form.LblSetting.OnChanged = [this] {
         const RECT bounds = m_scale.Rect(layout::kLblSetting);

@@ -35,6 +35,8 @@ inline constexpr const char* kMainWindowCaption = "Quillmere ";
 inline constexpr UINT kTrayCallbackMessage = WM_USER + 1000;
 // Registered message a second copy sends to the main window of the first.
 inline constexpr const char* kShowRunningCopyMessage = "Quillmere.ShowRunningCopy";
+// The face of the main window's buttons, and behind its check and radio marks.
+inline constexpr COLORREF kButtonFace = RGB(221, 221, 221);
 
 // The round main window that shows the main form (TFrmMain). It paints the
 // header, the labels and the connector lines itself, creates the controls
@@ -83,9 +85,7 @@ private:
     FlatLook Look(COLORREF face) const;
     // One call a control: creates it at its place in the 96-DPI layout, binds
     // it to its model and routes its click through the funnel.
-    HWND Add(FlatRadioButton& model, const layout::Box& box, bool groupStart);
-    HWND Add(FlatCheckBox& model, const layout::Box& box);
-    HWND Add(ButtonModel& model, const layout::Box& box, COLORREF face);
+    HWND Add(FlatModel& model, const layout::Box& box, COLORREF face = kButtonFace);
     void Paint();
     void PaintLabel(HDC dc, const layout::PaintedLabel& label) const;
     void OnMouseDown(MouseButton button, LPARAM point);

@@ -326,6 +326,25 @@ void TFrmMain::AnotherCopyStarted() {
     m_context.Tray.BringMainWindowToForeground();
 }
 
+void TFrmMain::ChooseDelay(const SettingKey& key, std::uint32_t ms) {
+    const IniFile settings = SettingsFile();
+    try {
+        WriteSetting(settings, key, std::to_string(ms));
+    } catch (...) {
+        m_gate.SetDelays(ReadAutoHideDelays(settings));
+        throw;
+    }
+    m_gate.SetDelays(ReadAutoHideDelays(settings));
+}
+
+void TFrmMain::MnuRevealDelayClick(std::uint32_t ms) {
+    ChooseDelay(kShowDelayKey, ms);
+}
+
+void TFrmMain::MnuHideDelayClick(std::uint32_t ms) {
+    ChooseDelay(kHideDelayKey, ms);
+}
+
 void TFrmMain::MnuExitClick() {
     m_context.Tray.CloseMainWindow();
 }

@@ -96,6 +96,11 @@ public:
     // Another copy was started and is ending: it asks this one to show its
     // window, from the notification area when it is there, at the front.
     void AnotherCopyStarted();
+    // "Reveal delay" and "Hide delay": store the chosen delay, then read both
+    // back, so that they and the menu follow what is stored even when the
+    // write was refused.
+    void MnuRevealDelayClick(std::uint32_t ms);
+    void MnuHideDelayClick(std::uint32_t ms);
     void MnuExitClick();
     // The shell's taskbar came up, or came back after a restart: an icon
     // shown before is gone with the old taskbar, so it is added again, and
@@ -146,6 +151,7 @@ private:
     // Every row unticked in memory and its palette slid in; the check marks
     // stay as they are.
     void BringEveryPaletteBack();
+    void ChooseDelay(const SettingKey& key, std::uint32_t ms);
 
     FrmMainContext m_context;
     // While the creation sequence runs: a programmatic tick of ChkStart is

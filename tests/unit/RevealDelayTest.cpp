@@ -3,6 +3,7 @@
 // sequence reads them, the clock and the buttons from the simulated desktop.
 
 #include "FrmMainFixture.h"
+#include "app/DelayMenu.h"
 #include "settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
@@ -300,6 +301,42 @@ TEST_F(FrmMainTest, TheDelaysAreReadAtStartOnlyAndAValueThatIsNoDelayStaysInTheF
     m_form.MousePosTimer();
     EXPECT_EQ(m_store.ReadCount(), readsBefore + 1) << "only the mode is read at a tick";
     EXPECT_EQ(m_form.Delays(), (AutoHideDelays{0, 750}));
+}
+
+TEST(DelayMenu, ChecksTheDelayInForceAndShowsAnyOtherAsCustom) {
+    struct MenuCase {
+        std::uint32_t Ms;
+        std::vector<std::string> Shown; // caption=stored ms, "*" before the checked one
+    };
+    const MenuCase cases[] = {
+        {0, {"*None=0", "0.25 s=250", "0.5 s=500", "1 s=1000"}},
+        {500, {"None=0", "0.25 s=250", "*0.5 s=500", "1 s=1000"}},
+        {700, {"None=0", "0.25 s=250", "0.5 s=500", "1 s=1000", "*Custom (700 ms)=700"}},
+    };
+    for (const MenuCase& c : cases) {
+        std::vector<std::string> shown;
+        for (const DelayChoice& choice : DelayChoices(c.Ms)) {
+            shown.push_back((choice.Checked ? "*" : "") + choice.Caption + "=" +
+                            std::to_string(choice.Ms));
+        }
+        EXPECT_EQ(shown, c.Shown) << c.Ms << " ms";
+    }
+}
+
+TEST_F(FrmMainTest, AMenuChoiceStoresTheDelayAndARefusedOneLeavesWhatIsStored) {
+    ASSERT_TRUE(Create());
+    EXPECT_TRUE(Run([&] { m_form.MnuRevealDelayClick(250); }));
+    EXPECT_TRUE(Run([&] { m_form.MnuHideDelayClick(1000); }));
+    EXPECT_EQ(Stored("ShowDelay"), "250");
+    EXPECT_EQ(Stored("HideDelay"), "1000");
+    EXPECT_EQ(m_form.Delays(), (AutoHideDelays{250, 1000}));
+
+    // Edited by hand, then made read-only: the refused choice reads back what the file holds.
+    m_store.SetText(kSettingsPath, "[Info]\r\nShowDelay=750\r\nHideDelay=x\r\n");
+    m_store.SetReadOnly(kSettingsPath, true);
+    EXPECT_FALSE(Run([&] { m_form.MnuRevealDelayClick(500); }));
+    EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
+    EXPECT_EQ(m_form.Delays(), (AutoHideDelays{750, 0}));
 }
 
 } // namespace

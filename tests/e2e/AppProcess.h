@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -267,6 +268,21 @@ inline std::vector<std::string> ShownEntries(const std::vector<std::string>& tit
         entries.push_back((ticked[i] ? "[x] " : "[ ] ") + titles[i]);
     }
     return entries;
+}
+
+// Key presses through the input queue of the foreground thread, where an open
+// menu reads them.
+inline void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (WORD key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        inputs.push_back(input);
+        input.ki.dwFlags = KEYEVENTF_KEYUP;
+        inputs.push_back(input);
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 // Starts the program in `folder` twice, one run after the other, for a probe

@@ -11,6 +11,13 @@
 // reveal latency (the pointer reaching the strip to the palette in place)
 // over N trials with ShowDelay 0 and then 500, and prints the median and the
 // maximum.
+//
+// The notification-area menu: "OK" hides the window behind its icon; the
+// right button on the icon opens the menu, where "Reveal delay" > "1 s" and
+// "Hide delay" > "0.25 s" are chosen by keys and must reach ZC.reg, and the
+// chosen item must show the radio mark when the submenu opens again. Menus of
+// another process cannot be read on Wine 8, so the mark is looked for on the
+// screen: the item row whose check column holds drawn pixels.
 
 #include "AppProcess.h"
 #include "DemoDesktop.h"
@@ -140,6 +147,141 @@ private:
     const Found& m_layers;
 };
 
+constexpr UINT kTrayCallback = WM_USER + 1000;
+constexpr const char* kMenuClass = "#32768";
+constexpr POINT kMenuAt{600, 300};
+
+// The visible menus of the program, opened ones last.
+std::vector<HWND> OpenMenus(const RunningApp& app) {
+    std::vector<HWND> menus;
+    for (HWND menu : TopLevelWindowsOfClass(kMenuClass)) {
+        DWORD processId = 0;
+        ::GetWindowThreadProcessId(menu, &processId);
+        if (processId == app.ProcessId() && ::IsWindowVisible(menu)) {
+            menus.push_back(menu);
+        }
+    }
+    return menus;
+}
+
+constexpr int kMenuBorder = 3;
+
+// Which of a menu's `items` rows shows a mark in its check column, as drawn on
+// the screen: -1 when none does or more than one. Each row's colour is the one
+// at its left edge; the column's other pixels are the mark.
+int MarkedRow(HWND menu, int items) {
+    const ScreenRect rect = RectOf(menu);
+    const int width = 16;
+    const int height = rect.Height();
+    const HDC screen = ::GetDC(nullptr);
+    const HDC copy = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ old = ::SelectObject(copy, bitmap);
+    ::BitBlt(copy, 0, 0, width, height, screen, rect.Left, rect.Top, SRCCOPY);
+    const int rowHeight = (height - 2 * kMenuBorder) / items;
+    int marked = -1;
+    for (int row = 0; row < items; ++row) {
+        const int top = kMenuBorder + row * rowHeight;
+        const COLORREF background = ::GetPixel(copy, kMenuBorder, top + rowHeight / 2);
+        int drawn = 0;
+        for (int y = top + 2; y < top + rowHeight - 2; ++y) {
+            for (int x = kMenuBorder + 1; x < width; ++x) {
+                drawn += ::GetPixel(copy, x, y) != background ? 1 : 0;
+            }
+        }
+        if (drawn >= 6) {
+            marked = marked == -1 ? row : -2;
+        }
+    }
+    ::SelectObject(copy, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(copy);
+    ::ReleaseDC(nullptr, screen);
+    return marked < 0 ? -1 : marked;
+}
+
+// The middle of row `row` of a menu of `items` rows, in screen pixels.
+POINT RowPoint(HWND menu, int items, int row) {
+    const ScreenRect rect = RectOf(menu);
+    const int rowHeight = (rect.Height() - 2 * kMenuBorder) / items;
+    return {rect.Left + 40, rect.Top + kMenuBorder + rowHeight * row + rowHeight / 2};
+}
+
+// The menu opened from the icon's right button, or null.
+HWND OpenIconMenu(const RunningApp& app) {
+    ::SetCursorPos(kMenuAt.x, kMenuAt.y);
+    // The first press right after "OK" may come before the program is ready
+    // for it; another one follows.
+    for (int attempt = 0; attempt < 3 && OpenMenus(app).empty(); ++attempt) {
+        ::PostMessageA(app.MainWindow(), kTrayCallback, 1, WM_RBUTTONDOWN);
+        WaitUntil([&] { return OpenMenus(app).size() == 1; }, 1000);
+    }
+    const std::vector<HWND> menus = OpenMenus(app);
+    return menus.size() == 1 ? menus.front() : nullptr;
+}
+
+// With the pointer on the item at `position` of the icon's menu (1: "Reveal
+// delay", 2: "Hide delay"), its submenu opens with no item of it selected.
+HWND HoverDelayMenu(const RunningApp& app, int position) {
+    const HWND top = OpenIconMenu(app);
+    if (top == nullptr) {
+        return nullptr;
+    }
+    // A menu just opened may miss the first move; each try moves a pixel on.
+    const POINT at = RowPoint(top, 4, position);
+    for (int attempt = 0; attempt < 4 && OpenMenus(app).size() < 2; ++attempt) {
+        ::SetCursorPos(at.x + attempt, at.y);
+        WaitUntil([&] { return OpenMenus(app).size() == 2; }, 700);
+    }
+    // Drawn by now.
+    ::Sleep(200);
+    for (HWND menu : OpenMenus(app)) {
+        if (menu != top) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+// Opens the submenu at `position` under the pointer and clicks its `item`.
+void ChooseFromMenu(const RunningApp& app, const AppFolder& folder, int position,
+                    const char* submenu, const char* key, int item, const char* caption,
+                    const char* stored) {
+    const HWND menu = HoverDelayMenu(app, position);
+    if (menu != nullptr) {
+        const POINT at = RowPoint(menu, 4, item);
+        ::SetCursorPos(at.x, at.y);
+        ::Sleep(100);
+        Button(MOUSEEVENTF_LEFTDOWN);
+        Button(MOUSEEVENTF_LEFTUP);
+    }
+    const bool opened = menu != nullptr;
+    std::string read;
+    const bool written = WaitUntil(
+        [&] { return (read = folder.ReadEntry(kSettingsFile, "Info", key)) == stored; }, kSettleMs);
+    Check(opened && written,
+          Format("\"%s\" > \"%s\" writes %s=%s to ZC.reg (submenu %s, holds \"%s\"; %s)", submenu,
+                 caption, key, stored, opened ? "opened" : "not opened", read.c_str(),
+                 Join(folder.SectionLines(kSettingsFile, "Info")).c_str()));
+    WaitUntil([&] { return OpenMenus(app).empty(); }, kSettleMs);
+
+    const HWND again = HoverDelayMenu(app, position);
+    const int marked = again != nullptr ? MarkedRow(again, 4) : -1;
+    Check(marked == item,
+          Format("opened again, \"%s\" shows the mark on \"%s\" (row %d; found on row %d)", submenu,
+                 caption, item + 1, marked + 1));
+    PressKeys({VK_ESCAPE, VK_ESCAPE});
+    WaitUntil([&] { return OpenMenus(app).empty(); }, kSettleMs);
+}
+
+void Menu(const RunningApp& app, const AppFolder& folder) {
+    ::PostMessageA(::FindWindowExA(app.MainWindow(), nullptr, nullptr, "OK"), BM_CLICK, 0, 0);
+    Check(WaitUntil([&] { return !::IsWindowVisible(app.MainWindow()); }, kSettleMs),
+          "\"OK\" puts the program in the notification area");
+    ChooseFromMenu(app, folder, 1, "Reveal delay", "ShowDelay", 3, "1 s", "1000");
+    ChooseFromMenu(app, folder, 2, "Hide delay", "HideDelay", 1, "0.25 s", "250");
+}
+
 int LatencyTrials() {
     char text[16] = {};
     ::GetEnvironmentVariableA("QUILLMERE_E2E_LATENCY_TRIALS", text, sizeof(text));
@@ -176,6 +318,7 @@ int main() {
             Check(probe.Reset(), "the first scan slid Layers out");
             probe.Delays();
             probe.Drag();
+            Menu(app, folder);
             if (const int trials = LatencyTrials(); trials > 0) {
                 probe.Latency(trials, "ShowDelay=500");
             }

@@ -24,17 +24,26 @@ constexpr TimerSlot kTimers[] = {{1, &TFrmMain::MousePos}, {2, &TFrmMain::TimerE
 
 // The notification-area menu, top to bottom. No "&" in the captions: they
 // show exactly as written, without access keys.
+// An item either runs Click or opens a submenu of the choices for Delay,
+// whose choice runs ChooseDelay.
 struct MenuItem {
     const char* Caption;
-    void (TFrmMain::*Click)();
+    void (TFrmMain::*Click)() = nullptr;
+    std::uint32_t AutoHideDelays::*Delay = nullptr;
+    void (TFrmMain::*ChooseDelay)(std::uint32_t) = nullptr;
 };
 constexpr MenuItem kPopupMenu[] = {
     {"Open Quillmere", &TFrmMain::MnuOpenClick},
+    {kRevealDelayMenuCaption, nullptr, &AutoHideDelays::RevealMs, &TFrmMain::MnuRevealDelayClick},
+    {kHideDelayMenuCaption, nullptr, &AutoHideDelays::HideMs, &TFrmMain::MnuHideDelayClick},
     {"Exit", &TFrmMain::MnuExitClick},
 };
 // Command ids count up from here, clear of IDOK and IDCANCEL, which the
-// dialog keys send.
+// dialog keys send; each delay submenu's items from kFirstDelayMenuId on,
+// kDelayMenuIds to a submenu.
 constexpr UINT kFirstMenuId = 0x100;
+constexpr UINT kFirstDelayMenuId = 0x200;
+constexpr UINT kDelayMenuIds = 0x10;
 // WM_SYSCOMMAND's SC_MOVE with HTCAPTION in its low bits: the move loop that
 // a press on a caption bar starts.
 constexpr WPARAM kDragMove = 0xF012;
@@ -150,10 +159,39 @@ void MainWindow::CreateControls() {
 void MainWindow::CreatePopupMenu() {
     m_popupMenu = UniqueMenu(::CreatePopupMenu());
     for (const MenuItem& item : kPopupMenu) {
+        if (item.Click == nullptr) {
+            const UINT firstId =
+                kFirstDelayMenuId + kDelayMenuIds * static_cast<UINT>(m_delayMenus.size());
+            const DelaySubmenu& submenu = m_delayMenus.emplace_back(
+                DelaySubmenu{::CreatePopupMenu(), firstId, item.Delay, item.ChooseDelay, {}});
+            ::AppendMenuA(m_popupMenu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(submenu.Menu),
+                          item.Caption);
+            continue;
+        }
         const UINT id = kFirstMenuId + static_cast<UINT>(m_menuClicks.size());
         m_menuClicks.push_back(item.Click);
         ::AppendMenuA(m_popupMenu.Get(), MF_STRING, id, item.Caption);
     }
+}
+
+void MainWindow::DelaySubmenu::Fill(std::uint32_t inForceMs) {
+    while (::GetMenuItemCount(Menu) > 0) {
+        ::DeleteMenu(Menu, 0, MF_BYPOSITION);
+    }
+    Choices = DelayChoices(inForceMs);
+    UINT checked = 0;
+    for (UINT i = 0; i < Choices.size(); ++i) {
+        ::AppendMenuA(Menu, MF_STRING, FirstId + i, Choices[i].Caption.c_str());
+        checked = Choices[i].Checked ? i : checked;
+    }
+    ::CheckMenuRadioItem(Menu, 0, static_cast<UINT>(Choices.size()) - 1, checked, MF_BYPOSITION);
+}
+
+std::optional<std::uint32_t> MainWindow::DelaySubmenu::Chosen(UINT id) const {
+    if (id < FirstId || id - FirstId >= Choices.size()) {
+        return std::nullopt;
+    }
+    return Choices[id - FirstId].Ms;
 }
 
 void MainWindow::PaintLabel(HDC dc, const layout::PaintedLabel& label) const {
@@ -290,6 +328,9 @@ void MainWindow::BringMainWindowToForeground() {
 }
 
 void MainWindow::PopUpMenuAtPointer() {
+    for (DelaySubmenu& submenu : m_delayMenus) {
+        submenu.Fill(m_form->Delays().*submenu.Delay);
+    }
     POINT pointer{};
     ::GetCursorPos(&pointer);
     ::TrackPopupMenu(m_popupMenu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, pointer.x, pointer.y, 0,
@@ -346,6 +387,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (const UINT item = LOWORD(wParam) - kFirstMenuId; item < m_menuClicks.size()) {
             m_funnel->Run([&] { (m_form.get()->*m_menuClicks[item])(); });
+        }
+        for (const DelaySubmenu& submenu : m_delayMenus) {
+            if (const auto ms = submenu.Chosen(LOWORD(wParam))) {
+                m_funnel->Run([&] { (m_form.get()->*submenu.Choose)(*ms); });
+            }
         }
         return 0;
     case kTrayCallbackMessage:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DelayMenu.h"
 #include "app/EventFunnel.h"
 #include "app/FormWindows.h"
 #include "app/UnitMain.h"
@@ -102,6 +103,21 @@ private:
     UniqueMenu m_popupMenu;
     // The handler of each menu command, by command id from kFirstMenuId.
     std::vector<void (TFrmMain::*)()> m_menuClicks;
+    // A submenu that offers delays ("Reveal delay", "Hide delay"); the
+    // pop-up menu owns its menu. Filled afresh from the delay in force each
+    // time the pop-up menu opens.
+    struct DelaySubmenu {
+        HMENU Menu = nullptr;
+        UINT FirstId = 0;
+        std::uint32_t AutoHideDelays::*Delay = nullptr;
+        void (TFrmMain::*Choose)(std::uint32_t) = nullptr;
+        std::vector<DelayChoice> Choices;
+
+        void Fill(std::uint32_t inForceMs);
+        // The delay of the item with that command id, if it is one of these.
+        std::optional<std::uint32_t> Chosen(UINT id) const;
+    };
+    std::vector<DelaySubmenu> m_delayMenus;
     NOTIFYICONDATAA m_trayIconData{};
     UINT m_taskbarCreated = 0;
     UINT m_showRunningCopy = 0;

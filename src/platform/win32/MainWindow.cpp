@@ -13,7 +13,6 @@ namespace quillmere::win32 {
 namespace {
 
 constexpr int kIdImg = 100;
-constexpr int kIdChkBox = 101;
 
 // The form's timers, each with the id of the window timer that carries it.
 struct TimerSlot {
@@ -129,13 +128,9 @@ void MainWindow::CreateControls() {
     Add(form.optionTogether, {36, 288, 57, 25});
     Add(form.OptionSeparately, {100, 288, 57, 25});
     Add(form.OptionMixed, {164, 288, 57, 25});
-    m_toggleChkBoxEntry = [this](int entry) {
-        m_funnel->Run([&] { m_form->ChkBox.UserToggle(entry); });
-    };
-    m_chkBox = CreateCheckList(m_window, kIdChkBox, m_scale.Rect({264, 136, 121, 73}));
-    ::SendMessageA(m_chkBox, WM_SETFONT, reinterpret_cast<WPARAM>(m_windowFont.Get()), FALSE);
-    BindCheckList(form.ChkBox, m_chkBox, m_toggleChkBoxEntry);
-    m_chkBoxHint.Attach(m_chkBox, "Select floating windows to hide", m_scale);
+    m_chkBox.Create(m_window, form.ChkBox, m_scale.Rect({264, 136, 121, 73}), m_windowFont.Get(),
+                    m_scale, *m_funnel);
+    m_chkBoxHint.Attach(m_chkBox.Handle(), "Select floating windows to hide", m_scale);
     Add(form.Btnselect, {280, 219, 89, 22});
     Add(form.ChkEnabled, {253, 264, 121, 17});
     m_chkStart = Add(form.ChkStart, {253, 280, 137, 17});
@@ -404,18 +399,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         return 0;
-    case WM_MEASUREITEM:
-        if (wParam == kIdChkBox) {
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = CheckListItemHeight(m_scale);
-            return TRUE;
-        }
-        return Default(message, wParam, lParam);
     case WM_DRAWITEM:
-        if (wParam == kIdChkBox) {
-            DrawCheckListEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
-        return Default(message, wParam, lParam);
+        return ReflectDrawItem(lParam);
     case WM_CLOSE:
         // Every close goes through the close query; a refused selection
         // write keeps the window, with the palettes where they are.

@@ -7,6 +7,7 @@
 #include "autohide/PaletteRescue.h"
 #include "platform/win32/AnimatedPicture.h"
 #include "platform/win32/ApplicationWindow.h"
+#include "platform/win32/CheckListBox.h"
 #include "platform/win32/DpiScale.h"
 #include "platform/win32/ErrorBox.h"
 #include "platform/win32/FlatControl.h"
@@ -132,12 +133,11 @@ private:
     std::unique_ptr<Win32IllustrationLoader> m_illustrations;
     AnimatedPicture m_img;
     std::vector<std::unique_ptr<FlatControl>> m_controls;
-    HWND m_chkBox = nullptr;
+    CheckListBox m_chkBox;
     HWND m_chkStart = nullptr;
     // The control that has the keyboard focus while the window is active.
     HWND m_lastFocus = nullptr;
     FlatHint m_chkBoxHint;
-    std::function<void(int)> m_toggleChkBoxEntry;
     std::unique_ptr<TFrmMain> m_form;
 };
 

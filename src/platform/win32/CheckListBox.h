@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/EventFunnel.h"
+#include "app/FlatControls.h"
+#include "platform/win32/DpiScale.h"
+
+#include <windows.h>
+
+namespace quillmere::win32 {
+
+// The palette check list as a control of its own: an owner-drawn list box
+// (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS) in the flat look that shows its model,
+// measures its entries and draws each one itself, a flat check square at its
+// left and its text after it, with a flat 1-pixel frame. An entry's item data
+// is 1 while it is checked, so other programs can read the marks. A left
+// click on an entry's check square (the first item-height pixels of the
+// entry), or the space bar on the focused entry, runs the model's UserToggle
+// through the funnel. The model and the funnel must outlive the control; the
+// list box goes with its parent.
+class CheckListBox {
+public:
+    CheckListBox() = default;
+    CheckListBox(const CheckListBox&) = delete;
+    CheckListBox& operator=(const CheckListBox&) = delete;
+
+    // Bounds in the parent's client pixels. False when the window system refuses.
+    bool Create(HWND parent, CheckListModel& model, const RECT& bounds, HFONT font,
+                const DpiScale& scale, EventFunnel& funnel);
+    HWND Handle() const { return m_window; }
+    // The user toggled entry index (from 0).
+    void UserToggle(int index);
+    // The list box is gone: the model no longer has a view.
+    void ListBoxDestroyed();
+
+private:
+    HWND m_window = nullptr;
+    CheckListModel* m_model = nullptr;
+    EventFunnel* m_funnel = nullptr;
+};
+
+// Owner-drawn controls draw themselves: the parent sends this message back to
+// the control named by hwndItem, with the DRAWITEMSTRUCT as lParam.
+inline constexpr UINT kDrawItemReflected = WM_APP + 0x100;
+// For a parent's WM_DRAWITEM: hands it to its control.
+LRESULT ReflectDrawItem(LPARAM drawItem);
+
+} // namespace quillmere::win32

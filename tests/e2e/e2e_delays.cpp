@@ -211,11 +211,13 @@ POINT RowPoint(HWND menu, int items, int row) {
 HWND OpenIconMenu(const RunningApp& app) {
     ::SetCursorPos(kMenuAt.x, kMenuAt.y);
     // The first press right after "OK" may come before the program is ready
-    // for it; another one follows.
-    for (int attempt = 0; attempt < 3 && OpenMenus(app).empty(); ++attempt) {
+    // for it; another one follows, but only once none can still be opening.
+    for (int attempt = 0; attempt < 2 && OpenMenus(app).empty(); ++attempt) {
         ::PostMessageA(app.MainWindow(), kTrayCallback, 1, WM_RBUTTONDOWN);
-        WaitUntil([&] { return OpenMenus(app).size() == 1; }, 1000);
+        WaitUntil([&] { return OpenMenus(app).size() == 1; }, 4000);
     }
+    // A menu just shown may not follow the pointer yet.
+    ::Sleep(300);
     const std::vector<HWND> menus = OpenMenus(app);
     return menus.size() == 1 ? menus.front() : nullptr;
 }
@@ -231,7 +233,7 @@ HWND HoverDelayMenu(const RunningApp& app, int position) {
     const POINT at = RowPoint(top, 4, position);
     for (int attempt = 0; attempt < 4 && OpenMenus(app).size() < 2; ++attempt) {
         ::SetCursorPos(at.x + attempt, at.y);
-        WaitUntil([&] { return OpenMenus(app).size() == 2; }, 700);
+        WaitUntil([&] { return OpenMenus(app).size() == 2; }, 1500);
     }
     // Drawn by now.
     ::Sleep(200);

@@ -10,6 +10,7 @@
 
 #include "AppProcess.h"
 #include "DemoDesktop.h"
+#include "platform/win32/MainWindowLayout.h"
 
 #include <windows.h>
 
@@ -188,34 +189,39 @@ public:
     }
 
     void Clicks() const {
+        namespace layout = quillmere::win32::layout;
         struct Box {
             const char* Caption;
-            POINT Client; // a point inside the control
+            layout::Box Bounds;
             const char* Key;
             const char* First;
             const char* Second;
         };
         const Box boxes[] = {
-            {"Type2", {110, 300}, "FWoption", "Separately", nullptr},
-            {"Type3", {174, 300}, "FWoption", "Mixed", nullptr},
-            {"Type1", {46, 300}, "FWoption", "Together", nullptr},
-            {"Enabled", {262, 272}, "Enabled", "No", "Yes"},
-            {"Start with Windows", {262, 288}, "SystemStart", "Yes", "No"},
+            {"Type2", layout::kOptionSeparately, "FWoption", "Separately", nullptr},
+            {"Type3", layout::kOptionMixed, "FWoption", "Mixed", nullptr},
+            {"Type1", layout::kOptionTogether, "FWoption", "Together", nullptr},
+            {"Enabled", layout::kChkEnabled, "Enabled", "No", "Yes"},
+            {"Start with Windows", layout::kChkStart, "SystemStart", "Yes", "No"},
         };
         for (const Box& box : boxes) {
-            ClickScreen(At(box.Client.x, box.Client.y));
+            // On the mark, left in the control and half way down.
+            const POINT on = At(box.Bounds.Left + 10, box.Bounds.Top + box.Bounds.Height / 2);
+            ClickScreen(on);
             ExpectSetting(Format("a click on \"%s\"", box.Caption), box.Key, box.First);
             if (box.Second != nullptr) {
-                ClickScreen(At(box.Client.x, box.Client.y));
+                ClickScreen(on);
                 ExpectSetting(Format("a second click on \"%s\"", box.Caption), box.Key, box.Second);
             }
         }
         // "Select None" / "Select All" names what its next click does.
         HWND select = ControlByCaption("Select None");
-        ClickScreen(At(324, 230));
+        const POINT selectCentre = At(layout::kBtnselect.Left + layout::kBtnselect.Width / 2,
+                                      layout::kBtnselect.Top + layout::kBtnselect.Height / 2);
+        ClickScreen(selectCentre);
         Check(WaitUntil([&] { return CaptionOf(select) == "Select All"; }, kSettleMs),
               "a click on \"Select None\" turns it into \"Select All\"");
-        ClickScreen(At(324, 230));
+        ClickScreen(selectCentre);
         Check(WaitUntil([&] { return CaptionOf(select) == "Select None"; }, kSettleMs),
               "a click on \"Select All\" turns it back");
     }

@@ -1,6 +1,7 @@
 #include "platform/win32/AboutWindow.h"
 
 #include "app/CentredPlacement.h"
+#include "platform/win32/AboutWindowLayout.h"
 #include "platform/win32/ControlViews.h"
 #include "platform/win32/FlatPaint.h"
 #include "platform/win32/Fonts.h"
@@ -9,6 +10,8 @@
 
 namespace quillmere::win32 {
 
+using namespace about_layout;
+
 namespace {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
@@ -16,16 +19,6 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 constexpr COLORREF kBackground = kFlatLightFace;
 constexpr COLORREF kOkFocusedFace = RGB(252, 205, 135);
 constexpr int kStaticId = -1;
-
-// Client area and controls in 96-DPI client pixels.
-constexpr int kClientWidth = 291;
-constexpr int kClientHeight = 216;
-constexpr DesignBox kImage1{13, 8, 49, 49};
-constexpr int kIconSize = 32;
-constexpr DesignBox kLabel1{68, 8, 209, 17};
-constexpr DesignBox kLabel7{5, 136, 281, 17};
-constexpr DesignBox kLabel6{12, 160, 273, 17};
-constexpr DesignBox kBtnOK{120, 184, 73, 25};
 
 } // namespace
 

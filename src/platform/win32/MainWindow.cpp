@@ -116,7 +116,7 @@ void MainWindow::CreateControls() {
     m_funnel.emplace(*m_errors, m_rescue, MainTables().FloatingWindows);
     m_information = std::make_unique<MessageBoxInformation>(m_window);
     m_shell = std::make_unique<Win32ShellLauncher>(m_window);
-    const RECT img = m_scale.Rect({79, 144, 102, 73});
+    const RECT img = m_scale.Rect(layout::kImg);
     m_img.Create(m_window, kIdImg, img.left, img.top, img.right - img.left, img.bottom - img.top);
     m_illustrations = std::make_unique<Win32IllustrationLoader>(m_instance, m_img);
     m_form = std::make_unique<TFrmMain>(
@@ -125,19 +125,19 @@ void MainWindow::CreateControls() {
     TFrmMain& form = *m_form;
 
     // Creation order is the tab order.
-    Add(form.optionTogether, {36, 288, 57, 25});
-    Add(form.OptionSeparately, {100, 288, 57, 25});
-    Add(form.OptionMixed, {164, 288, 57, 25});
-    m_chkBox.Create(m_window, form.ChkBox, m_scale.Rect({264, 136, 121, 73}), m_windowFont.Get(),
+    Add(form.optionTogether, layout::kOptionTogether);
+    Add(form.OptionSeparately, layout::kOptionSeparately);
+    Add(form.OptionMixed, layout::kOptionMixed);
+    m_chkBox.Create(m_window, form.ChkBox, m_scale.Rect(layout::kChkBox), m_windowFont.Get(),
                     m_scale, *m_funnel);
     m_chkBoxHint.Attach(m_chkBox.Handle(), "Select floating windows to hide", m_scale);
-    Add(form.Btnselect, {280, 219, 89, 22});
-    Add(form.ChkEnabled, {253, 264, 121, 17});
-    m_chkStart = Add(form.ChkStart, {253, 280, 137, 17});
-    Add(form.ChkTop, {253, 296, 121, 17});
-    Add(form.BtnOK, {132, 344, 73, 25}, kOkFace);
-    Add(form.BtnAbout, {220, 344, 73, 25});
-    Add(form.BtnHelp, {220, 376, 73, 25});
+    Add(form.Btnselect, layout::kBtnselect);
+    Add(form.ChkEnabled, layout::kChkEnabled);
+    m_chkStart = Add(form.ChkStart, layout::kChkStart);
+    Add(form.ChkTop, layout::kChkTop);
+    Add(form.BtnOK, layout::kBtnOK, kOkFace);
+    Add(form.BtnAbout, layout::kBtnAbout);
+    Add(form.BtnHelp, layout::kBtnHelp);
 
     form.LblSetting.OnChanged = [this] {
         const RECT bounds = m_scale.Rect(layout::kLblSetting);

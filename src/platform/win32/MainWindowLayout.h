@@ -3,7 +3,8 @@
 // The main window's drawing plan at 96 DPI: client coordinates (left, top,
 // width, height), scaled by DpiScale for the screen. Labels, connector lines
 // and the header are painted by the window itself; the controls that take
-// input are child windows, placed where the window creates them.
+// input are child windows at the rectangles below. The end-to-end probes
+// read the same rectangles.
 
 #include "platform/win32/DpiScale.h"
 
@@ -51,6 +52,20 @@ inline constexpr PaintedLabel kLabels[] = {
 
 // LblSetting: centred and word-wrapped; its text follows the mode.
 inline constexpr Box kLblSetting{45, 232, 172, 33};
+
+// The mode's illustration and the controls, in tab order.
+inline constexpr Box kImg{79, 144, 102, 73};
+inline constexpr Box kOptionTogether{36, 288, 57, 25};
+inline constexpr Box kOptionSeparately{100, 288, 57, 25};
+inline constexpr Box kOptionMixed{164, 288, 57, 25};
+inline constexpr Box kChkBox{264, 136, 121, 73};
+inline constexpr Box kBtnselect{280, 219, 89, 22};
+inline constexpr Box kChkEnabled{253, 264, 121, 17};
+inline constexpr Box kChkStart{253, 280, 137, 17};
+inline constexpr Box kChkTop{253, 296, 121, 17};
+inline constexpr Box kBtnOK{132, 344, 73, 25};
+inline constexpr Box kBtnAbout{220, 344, 73, 25};
+inline constexpr Box kBtnHelp{220, 376, 73, 25};
 
 struct Connector {
     Box Bounds;

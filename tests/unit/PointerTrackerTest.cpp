@@ -1,10 +1,12 @@
 #include "autohide/PointerTracker.h"
+#include "FrmMainFakes.h"
 #include "host/SelectionFile.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,7 @@ using sim::MemoryIniStore;
 using sim::SimMove;
 using sim::SimulatedDesktop;
 
-constexpr const char* kSettingsPath = "C:\\Quillmere\\ZC.reg";
+using testing::kSettingsPath;
 
 // Screen 1280 x 984. Left and right palettes are 200 x 200 unless stated.
 class PointerTrackerTest : public ::testing::Test {
@@ -23,7 +25,22 @@ protected:
     WindowHandle AddRow(const ScreenRect& rect, ScreenEdge edge, bool selected = true) {
         const WindowHandle window = m_desktop.AddPalette("P", rect);
         AddRowFor(window, edge, selected);
+        m_added.push_back(window);
         return window;
+    }
+    // Runs body once in each mode from an empty table; the palettes it adds
+    // with AddRow are gone again after each run.
+    void InEachMode(std::initializer_list<const char*> modes, const std::function<void()>& body) {
+        for (const char* mode : modes) {
+            SCOPED_TRACE(mode);
+            SetMode(mode);
+            m_table = PaletteTable{};
+            body();
+            for (const WindowHandle window : m_added) {
+                m_desktop.Remove(window);
+            }
+            m_added.clear();
+        }
     }
     void AddRowFor(WindowHandle window, ScreenEdge edge, bool selected) {
         PSinfo& row = m_table.Append();
@@ -44,6 +61,7 @@ protected:
     IniFile m_settings{m_store, kSettingsPath};
     PaletteTable m_table;
     AutoHideGate m_gate;
+    std::vector<WindowHandle> m_added;
 };
 
 // Slid-out and slid-in places of the palettes most tests use.
@@ -114,12 +132,9 @@ TEST_F(PointerTrackerTest, MixedBringsInOneAtATimeAndSendsOutTogetherOnceEveryBa
 }
 
 TEST_F(PointerTrackerTest, APaletteAlreadyWhereASlideWouldPutItIsNotMoved) {
-    for (const char* mode : {"Together", "Separately", "Mixed"}) {
-        SCOPED_TRACE(mode);
-        SetMode(mode);
-        m_table = PaletteTable{};
+    InEachMode({"Together", "Separately", "Mixed"}, [&] {
         const WindowHandle upper = AddRow(kUpperLeftIn, ScreenEdge::Left);
-        const WindowHandle right = AddRow(kRightOut, ScreenEdge::Right);
+        AddRow(kRightOut, ScreenEdge::Right);
         // Over the upper palette, slid in: every palette stays where it is.
         Tick({5, 200});
         Tick({5, 200});
@@ -129,10 +144,7 @@ TEST_F(PointerTrackerTest, APaletteAlreadyWhereASlideWouldPutItIsNotMoved) {
         EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{upper, kUpperLeftOut}}));
         Tick({640, 800});
         EXPECT_TRUE(m_desktop.Moves().empty());
-        for (WindowHandle w : {upper, right}) {
-            m_desktop.Remove(w);
-        }
-    }
+    });
 }
 
 TEST_F(PointerTrackerTest, MixedBandsAreStrictAtTheScreenEdge) {
@@ -171,10 +183,7 @@ TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeHasNoBand) {
 }
 
 TEST_F(PointerTrackerTest, PointerOffPalettesSlidesOutEveryTickedPaletteAtEveryTick) {
-    for (const char* mode : {"Together", "Separately", "Mixed", "no such mode"}) {
-        SCOPED_TRACE(mode);
-        m_table = PaletteTable{};
-        SetMode(mode);
+    InEachMode({"Together", "Separately", "Mixed", "no such mode"}, [&] {
         const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
         const WindowHandle right = AddRow(kRightOut, ScreenEdge::Right);
         const WindowHandle bottom = AddRow({600, 700, 800, 900}, ScreenEdge::Bottom);
@@ -186,10 +195,7 @@ TEST_F(PointerTrackerTest, PointerOffPalettesSlidesOutEveryTickedPaletteAtEveryT
             << "the right palette already stands slid out";
         EXPECT_EQ(RectOf(right), kRightOut);
         EXPECT_EQ(RectOf(unticked), (ScreenRect{400, 400, 500, 500}));
-        for (WindowHandle w : {left, right, bottom, unticked}) {
-            m_desktop.Remove(w);
-        }
-    }
+    });
 }
 
 TEST_F(PointerTrackerTest, AnotherApplicationsWindowCountsAsOffPalettes) {
@@ -240,19 +246,14 @@ TEST_F(PointerTrackerTest, APopupOwnedByAnotherWindowIsOffPalettes) {
 }
 
 TEST_F(PointerTrackerTest, AnUntickedPaletteUnderThePointerSendsEveryTickedOneOutInEveryMode) {
-    for (const char* mode : {"Together", "Separately", "Mixed"}) {
-        SCOPED_TRACE(mode);
-        SetMode(mode);
-        m_table = PaletteTable{};
+    InEachMode({"Together", "Separately", "Mixed"}, [&] {
         const WindowHandle ticked = AddRow(kUpperLeftIn, ScreenEdge::Left);
-        const WindowHandle unticked = AddRow(kLowerLeftIn, ScreenEdge::Left, false);
+        AddRow(kLowerLeftIn, ScreenEdge::Left, false);
 
         // The pointer is inside the unticked palette's own band, too.
         Tick({100, 500});
         EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{ticked, kUpperLeftOut}}));
-        m_desktop.Remove(ticked);
-        m_desktop.Remove(unticked);
-    }
+    });
 }
 
 TEST_F(PointerTrackerTest, APaletteWindowMissingFromTheTableSendsEveryTickedOneOut) {
@@ -279,10 +280,7 @@ TEST_F(PointerTrackerTest, TheLowestRowWithTheHoveredHandleDecides) {
 }
 
 TEST_F(PointerTrackerTest, AModeTextThatNamesNoModeActsAsTogether) {
-    for (const char* mode : {"together", "Sideways", ""}) {
-        SCOPED_TRACE(mode);
-        SetMode(mode);
-        m_table = PaletteTable{};
+    InEachMode({"together", "Sideways", ""}, [&] {
         const WindowHandle upper = AddRow(kUpperLeftOut, ScreenEdge::Left);
         const WindowHandle lower = AddRow(kLowerLeftOut, ScreenEdge::Left);
         Tick({5, 200});
@@ -292,9 +290,7 @@ TEST_F(PointerTrackerTest, AModeTextThatNamesNoModeActsAsTogether) {
         Tick({640, 500});
         EXPECT_EQ(m_desktop.Moves(),
                   (std::vector<SimMove>{{upper, kUpperLeftOut}, {lower, kLowerLeftOut}}));
-        m_desktop.Remove(upper);
-        m_desktop.Remove(lower);
-    }
+    });
 }
 
 TEST_F(PointerTrackerTest, AMissingSettingsFileMeansTogether) {
@@ -326,13 +322,10 @@ TEST_F(PointerTrackerTest, ReadsTheModeFromTheFileAtEveryTick) {
 }
 
 TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeIsNeverMovedByTheTracker) {
-    for (const char* mode : {"Together", "Separately", "Mixed"}) {
-        SCOPED_TRACE(mode);
-        SetMode(mode);
-        m_table = PaletteTable{};
-        const WindowHandle noEdge = AddRow({400, 400, 600, 600}, ScreenEdge::None);
+    InEachMode({"Together", "Separately", "Mixed"}, [&] {
+        AddRow({400, 400, 600, 600}, ScreenEdge::None);
         const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
-        const WindowHandle anotherNoEdge = AddRow({700, 400, 900, 600}, ScreenEdge::None);
+        AddRow({700, 400, 900, 600}, ScreenEdge::None);
 
         Tick({500, 500});
         EXPECT_TRUE(m_desktop.Moves().empty()) << "hovering it moves nothing";
@@ -340,10 +333,7 @@ TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeIsNeverMovedByTheTracker) {
         EXPECT_TRUE(m_desktop.Moves().empty());
         Tick({640, 900});
         EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
-        for (WindowHandle w : {noEdge, left, anotherNoEdge}) {
-            m_desktop.Remove(w);
-        }
-    }
+    });
 }
 
 TEST_F(PointerTrackerTest, AnEmptyTableMovesNothing) {

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -259,32 +260,61 @@ private:
     static POINT StripOf(int index) { return g_palettes[index].Strip(); }
     static const char* NameOf(int index) { return g_palettes[index].Name; }
 
+    // One pointer move and the scene it must bring, or keep for kHoldMs.
+    struct Step {
+        const char* Name;
+        POINT To;
+        const char* Over; // the palette under To, or null for none
+        Scene Expect;
+        bool Still = false;
+    };
+
+    static void Walk(std::initializer_list<Step> steps) {
+        for (const Step& step : steps) {
+            if (step.Still) {
+                MoveExpectStill(step.Name, step.To, step.Over, step.Expect);
+            } else {
+                MoveExpect(step.Name, step.To, step.Over, step.Expect);
+            }
+        }
+    }
+
     void Together() {
-        MoveExpect("together", StripOf(kLayers), NameOf(kLayers), {kIn, kIn, kOut, kOut, kHome});
-        MoveExpect("together", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
-        MoveExpect("together", StripOf(kNavigator), NameOf(kNavigator),
-                   {kIn, kIn, kOut, kOut, kHome});
-        MoveExpect("together", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
-        MoveExpect("together, left edge", StripOf(kColor), NameOf(kColor),
-                   {kOut, kOut, kIn, kOut, kHome});
-        MoveExpect("together, left edge", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
-        MoveExpect("together, bottom edge", StripOf(kBottom), NameOf(kBottom),
-                   {kOut, kOut, kOut, kIn, kHome});
-        // Over an unticked palette counts as off the ticked ones.
-        MoveExpect("together, unticked palette", {100, 600}, NameOf(kLeftUnticked),
-                   {kOut, kOut, kOut, kOut, kHome});
+        Walk({
+            {"together", StripOf(kLayers), NameOf(kLayers), {kIn, kIn, kOut, kOut, kHome}},
+            {"together", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+            {"together", StripOf(kNavigator), NameOf(kNavigator), {kIn, kIn, kOut, kOut, kHome}},
+            {"together", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+            {"together, left edge",
+             StripOf(kColor),
+             NameOf(kColor),
+             {kOut, kOut, kIn, kOut, kHome}},
+            {"together, left edge", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+            {"together, bottom edge",
+             StripOf(kBottom),
+             NameOf(kBottom),
+             {kOut, kOut, kOut, kIn, kHome}},
+            // Over an unticked palette counts as off the ticked ones.
+            {"together, unticked palette",
+             {100, 600},
+             NameOf(kLeftUnticked),
+             {kOut, kOut, kOut, kOut, kHome}},
+        });
     }
 
     void Separately() {
         SetMode("Separately");
-        MoveExpect("separately", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
-        MoveExpect("separately", StripOf(kNavigator), NameOf(kNavigator),
-                   {kOut, kIn, kOut, kOut, kHome});
-        MoveExpect("separately", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
-        MoveExpect("separately", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
-        MoveExpect("separately, bottom edge", StripOf(kBottom), NameOf(kBottom),
-                   {kOut, kOut, kOut, kIn, kHome});
-        MoveExpect("separately", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+        Walk({
+            {"separately", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome}},
+            {"separately", StripOf(kNavigator), NameOf(kNavigator), {kOut, kIn, kOut, kOut, kHome}},
+            {"separately", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome}},
+            {"separately", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+            {"separately, bottom edge",
+             StripOf(kBottom),
+             NameOf(kBottom),
+             {kOut, kOut, kOut, kIn, kHome}},
+            {"separately", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+        });
     }
 
     void Mixed() {
@@ -294,37 +324,49 @@ private:
         // strip, over the host's main window while Navigator is out.
         const POINT navigatorBand{demo::kHostRight - 40,
                                   (navigator.Layout->Top + navigator.Layout->Bottom) / 2};
-        MoveExpect("mixed", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
-        MoveExpectStill("mixed, in Navigator's band", navigatorBand, nullptr,
-                        {kIn, kOut, kOut, kOut, kHome});
-        MoveExpect("mixed", StripOf(kNavigator), NameOf(kNavigator), {kIn, kIn, kOut, kOut, kHome});
-        MoveExpect("mixed, left edge too", StripOf(kColor), NameOf(kColor),
-                   {kIn, kIn, kIn, kOut, kHome});
-        MoveExpect("mixed, outside every band", kCentre, nullptr, {kOut, kOut, kOut, kOut, kHome});
-
-        // The band of an unticked palette holds the others in as well; the
-        // unticked palette itself counts as off palettes.
-        MoveExpect("mixed", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome});
-        MoveExpectStill("mixed, in the unticked palette's band", {175, 600}, nullptr,
-                        {kIn, kOut, kOut, kOut, kHome});
-        MoveExpect("mixed, over the unticked palette", {100, 600}, NameOf(kLeftUnticked),
-                   {kOut, kOut, kOut, kOut, kHome});
-        MoveExpect("mixed", StripOf(kBottom), NameOf(kBottom), {kOut, kOut, kOut, kIn, kHome});
-        MoveExpect("mixed", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome});
+        Walk({
+            {"mixed", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome}},
+            {"mixed, in Navigator's band",
+             navigatorBand,
+             nullptr,
+             {kIn, kOut, kOut, kOut, kHome},
+             true},
+            {"mixed", StripOf(kNavigator), NameOf(kNavigator), {kIn, kIn, kOut, kOut, kHome}},
+            {"mixed, left edge too", StripOf(kColor), NameOf(kColor), {kIn, kIn, kIn, kOut, kHome}},
+            {"mixed, outside every band", kCentre, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+            // The band of an unticked palette holds the others in as well; the
+            // unticked palette itself counts as off palettes.
+            {"mixed", StripOf(kLayers), NameOf(kLayers), {kIn, kOut, kOut, kOut, kHome}},
+            {"mixed, in the unticked palette's band",
+             {175, 600},
+             nullptr,
+             {kIn, kOut, kOut, kOut, kHome},
+             true},
+            {"mixed, over the unticked palette",
+             {100, 600},
+             NameOf(kLeftUnticked),
+             {kOut, kOut, kOut, kOut, kHome}},
+            {"mixed", StripOf(kBottom), NameOf(kBottom), {kOut, kOut, kOut, kIn, kHome}},
+            {"mixed", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+        });
     }
 
     // A word that names no mode acts as "Together", as the window shows it,
     // so the pointer still brings every palette back.
     void UnknownMode() {
         SetMode("together");
-        MoveExpect("unknown mode \"together\"", StripOf(kLayers), NameOf(kLayers),
-                   {kIn, kIn, kOut, kOut, kHome});
-        MoveExpect("unknown mode \"together\"", kOverHost, nullptr,
-                   {kOut, kOut, kOut, kOut, kHome});
-        MoveExpect("unknown mode \"together\", left edge", StripOf(kColor), NameOf(kColor),
-                   {kOut, kOut, kIn, kOut, kHome});
-        MoveExpect("unknown mode \"together\"", kOverHost, nullptr,
-                   {kOut, kOut, kOut, kOut, kHome});
+        Walk({
+            {"unknown mode \"together\"",
+             StripOf(kLayers),
+             NameOf(kLayers),
+             {kIn, kIn, kOut, kOut, kHome}},
+            {"unknown mode \"together\"", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+            {"unknown mode \"together\", left edge",
+             StripOf(kColor),
+             NameOf(kColor),
+             {kOut, kOut, kIn, kOut, kHome}},
+            {"unknown mode \"together\"", kOverHost, nullptr, {kOut, kOut, kOut, kOut, kHome}},
+        });
         SetMode("Together");
     }
 

@@ -79,40 +79,57 @@ void FlatRadioButton::ChangeState(bool checked) {
 }
 
 void CheckListModel::Append(const std::string& text) {
-    m_entries.push_back({text, false});
-    Changed();
+    Insert(Count(), text);
 }
 
-void CheckListModel::RemoveFirst() {
-    if (m_entries.empty()) {
+void CheckListModel::Insert(int index, const std::string& text) {
+    if (index < 0 || index > Count()) {
         return;
     }
-    m_entries.erase(m_entries.begin());
-    Changed();
+    m_entries.insert(m_entries.begin() + index, {text, false});
+    Changed(Change::Inserted, index);
+}
+
+void CheckListModel::Remove(int index) {
+    if (!Contains(index)) {
+        return;
+    }
+    m_entries.erase(m_entries.begin() + index);
+    Changed(Change::Removed, index);
+}
+
+void CheckListModel::SetText(int index, const std::string& text) {
+    if (!Contains(index) || m_entries[static_cast<std::size_t>(index)].Text == text) {
+        return;
+    }
+    m_entries[static_cast<std::size_t>(index)].Text = text;
+    Changed(Change::TextChanged, index);
 }
 
 void CheckListModel::SetChecked(int index, bool checked) {
-    if (index < 0 || index >= Count()) {
+    if (!Contains(index) || m_entries[static_cast<std::size_t>(index)].Checked == checked) {
         return;
     }
     m_entries[static_cast<std::size_t>(index)].Checked = checked;
-    Changed();
+    Changed(Change::CheckChanged, index);
 }
 
 void CheckListModel::UserToggle(int index) {
-    if (index < 0 || index >= Count()) {
+    if (!Contains(index)) {
         return;
     }
     Entry& entry = m_entries[static_cast<std::size_t>(index)];
     entry.Checked = !entry.Checked;
-    Changed();
+    Changed(Change::CheckChanged, index);
     if (OnClickCheck) {
         OnClickCheck(index);
     }
 }
 
-void CheckListModel::Changed() {
-    Notify(OnChanged);
+void CheckListModel::Changed(Change change, int index) {
+    if (OnChanged) {
+        OnChanged(change, index);
+    }
 }
 
 void TimerModel::SetEnabled(bool enabled) {

@@ -136,7 +136,8 @@ private:
 
 // The palette check list. Entry i (from 0) stands for table row i + 1. Check
 // marks set by the program never run OnClickCheck; only the user's own
-// toggle of an entry does.
+// toggle of an entry does. OnChanged names the one entry that changed, so that
+// the window redraws that entry only.
 class CheckListModel final : public CheckList {
 public:
     struct Entry {
@@ -144,11 +145,14 @@ public:
         bool Checked = false;
         bool operator==(const Entry&) const = default;
     };
+    enum class Change { Inserted, Removed, TextChanged, CheckChanged };
 
     void Append(const std::string& text) override;
-    // Nothing happens on an empty list.
-    void RemoveFirst() override;
-    // Ignored for an index outside the list.
+    // Each is ignored for an index outside the list (Insert: past its end),
+    // and SetText and SetChecked when the entry already shows that.
+    void Insert(int index, const std::string& text) override;
+    void Remove(int index) override;
+    void SetText(int index, const std::string& text) override;
     void SetChecked(int index, bool checked) override;
 
     std::int32_t Count() const { return static_cast<std::int32_t>(m_entries.size()); }
@@ -160,10 +164,12 @@ public:
     void UserToggle(int index);
 
     std::function<void(int index)> OnClickCheck;
-    std::function<void()> OnChanged;
+    // index: the entry inserted, changed or removed (its place before removal).
+    std::function<void(Change change, int index)> OnChanged;
 
 private:
-    void Changed();
+    bool Contains(int index) const { return index >= 0 && index < Count(); }
+    void Changed(Change change, int index);
 
     std::vector<Entry> m_entries;
 };

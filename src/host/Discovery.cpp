@@ -5,7 +5,9 @@
 #include "host/ScreenMeasures.h"
 #include "host/SelectionFile.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace quillmere {
 
@@ -71,19 +73,57 @@ bool TablesDiffer(const PaletteTable& live, const PaletteTable& scanned) {
     return false;
 }
 
-void RebuildCheckList(const PaletteTable& table, std::int32_t oldCount, CheckList& chkBox) {
-    for (std::int32_t i = 0; i < oldCount; ++i) {
-        chkBox.RemoveFirst();
-    }
+// What an entry of the check list shows, with the palette it stands for.
+struct ShownEntry {
+    WindowHandle Handle;
+    std::string Text;
+    bool Checked;
+};
+
+std::vector<ShownEntry> ShownEntries(const PaletteTable& table) {
+    std::vector<ShownEntry> shown;
+    shown.reserve(static_cast<std::size_t>(table.Count()));
     for (const PSinfo& row : table.Rows()) {
-        chkBox.Append(row.Title);
+        shown.push_back({row.Handle, row.Title, row.Selected});
     }
-    int entry = 0;
-    for (const PSinfo& row : table.Rows()) {
-        if (row.Selected) {
-            chkBox.SetChecked(entry, true);
+    return shown;
+}
+
+// Brings the check list from what it shows to the rows of the table, entry by
+// entry: the entries of palettes gone are removed, those of new palettes are
+// inserted at their rows, and an entry that stays changes only where its text
+// or mark differs. One palette opened, closed or renamed so costs the list one
+// or two calls among any number of palettes (a palette that moved in the
+// window order, three).
+void UpdateCheckList(std::vector<ShownEntry> shown, const PaletteTable& table, CheckList& chkBox) {
+    for (auto i = static_cast<int>(shown.size()) - 1; i >= 0; --i) {
+        if (table.FindByHandle(shown[static_cast<std::size_t>(i)].Handle) == 0) {
+            chkBox.Remove(i);
+            shown.erase(shown.begin() + i);
         }
-        ++entry;
+    }
+    for (std::int32_t row = 1; row <= table.Count(); ++row) {
+        const PSinfo& palette = table.Row(row);
+        const int index = row - 1;
+        const auto at = shown.begin() + index;
+        if (at == shown.end() || at->Handle != palette.Handle) {
+            const auto later = std::find_if(at, shown.end(), [&](const ShownEntry& entry) {
+                return entry.Handle == palette.Handle;
+            });
+            if (later != shown.end()) {
+                chkBox.Remove(static_cast<int>(later - shown.begin()));
+                shown.erase(later);
+            }
+            chkBox.Insert(index, palette.Title);
+            shown.insert(shown.begin() + index, {palette.Handle, palette.Title, false});
+        }
+        ShownEntry& entry = shown[static_cast<std::size_t>(index)];
+        if (entry.Text != palette.Title) {
+            chkBox.SetText(index, palette.Title);
+        }
+        if (entry.Checked != palette.Selected) {
+            chkBox.SetChecked(index, palette.Selected);
+        }
     }
 }
 
@@ -141,8 +181,8 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
 
     const WindowHandle host = windows.FindTopLevelWindow(kHostClass);
     if (host == kNoWindow) {
-        for (std::int32_t i = 0; i < live.Count(); ++i) {
-            chkBox.RemoveFirst();
+        for (std::int32_t i = live.Count() - 1; i >= 0; --i) {
+            chkBox.Remove(i);
         }
         live.Forget();
         return;
@@ -183,9 +223,9 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
             }
         }
     }
-    const std::int32_t oldCount = live.Count();
+    std::vector<ShownEntry> shown = ShownEntries(live);
     live.ReplaceWith(scanned);
-    RebuildCheckList(live, oldCount, chkBox);
+    UpdateCheckList(std::move(shown), live, chkBox);
 }
 
 } // namespace quillmere

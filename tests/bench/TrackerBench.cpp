@@ -19,11 +19,17 @@ constexpr std::int32_t kWorkAreaHeight = 984;
 constexpr int kTopLevelWindows = 300;
 constexpr const char* kExecutable = "C:\\Quillmere\\quillmere.exe";
 
-class NullCheckList final : public CheckList {
+// Counts what the palette list is asked to do: each call is one change the
+// window's list box has to show.
+class CountingCheckList final : public CheckList {
 public:
-    void Append(const std::string&) override {}
-    void RemoveFirst() override {}
-    void SetChecked(int, bool) override {}
+    void Append(const std::string&) override { ++Operations; }
+    void Insert(int, const std::string&) override { ++Operations; }
+    void Remove(int) override { ++Operations; }
+    void SetText(int, const std::string&) override { ++Operations; }
+    void SetChecked(int, bool) override { ++Operations; }
+
+    std::uint64_t Operations = 0;
 };
 
 // A desktop of 300 top-level windows: other applications' windows on top
@@ -69,7 +75,7 @@ struct Desktop {
     sim::MemoryIniStore store;
     IniFile settings = SettingsFileFor(store, kExecutable);
     HostTables tables;
-    NullCheckList checkList;
+    CountingCheckList checkList;
     AutoHideGate gate;
 };
 
@@ -206,6 +212,65 @@ void BM_RescanRebuild(benchmark::State& state) {
     ReportCalls(state, d.desktop);
 }
 
+enum class PaletteChange { Open, Close, Rename };
+
+// One palette opens, closes or is renamed among the others, and the re-scan
+// takes it in; then the change is undone and taken in again. "list ops/change"
+// counts what the check list is asked to do for one change.
+void RescanAfterChange(benchmark::State& state, PaletteChange change) {
+    Desktop d(static_cast<int>(state.range(0)));
+    const IniFile selection = SelectionFileFor(d.store, kExecutable);
+    const ScreenRect place{0, 500, 200, 650};
+    WindowHandle palette = d.tables.FloatingWindows.Row(2).Handle;
+    d.checkList.Operations = 0;
+    d.desktop.ResetCallCount();
+    for (auto _ : state) {
+        for (int undo = 0; undo < 2; ++undo) {
+            switch (change) {
+            case PaletteChange::Open:
+            case PaletteChange::Close:
+                if ((change == PaletteChange::Open) == (undo == 0)) {
+                    palette = d.desktop.AddPalette("Opened", place);
+                } else {
+                    d.desktop.Remove(palette);
+                }
+                break;
+            case PaletteChange::Rename:
+                d.desktop.SetCaption(palette, undo == 0 ? "Renamed" : "Tool 1");
+                break;
+            }
+            RescanPalettes(d.tables, d.desktop, selection, d.checkList);
+        }
+    }
+    state.counters["list ops/change"] = benchmark::Counter(
+        static_cast<double>(d.checkList.Operations) / 2.0, benchmark::Counter::kAvgIterations);
+    ReportCalls(state, d.desktop);
+}
+
+void BM_RescanPaletteOpened(benchmark::State& state) {
+    RescanAfterChange(state, PaletteChange::Open);
+}
+void BM_RescanPaletteClosed(benchmark::State& state) {
+    RescanAfterChange(state, PaletteChange::Close);
+}
+void BM_RescanPaletteRenamed(benchmark::State& state) {
+    RescanAfterChange(state, PaletteChange::Rename);
+}
+
+// The first scan at start: every palette is listed once.
+void BM_FirstScan(benchmark::State& state) {
+    Desktop d(static_cast<int>(state.range(0)));
+    const IniFile selection = SelectionFileFor(d.store, kExecutable);
+    d.checkList.Operations = 0;
+    for (auto _ : state) {
+        HostTables tables;
+        FirstScan(tables, d.desktop, selection, d.checkList, false);
+    }
+    state.counters["list ops"] = benchmark::Counter(static_cast<double>(d.checkList.Operations),
+                                                    benchmark::Counter::kAvgIterations);
+    state.counters["palettes"] = static_cast<double>(state.range(0));
+}
+
 BENCHMARK(BM_TickOffPalettesTogether)
     ->ArgsProduct({{10, 100}, {0, 500}})
     ->Unit(benchmark::kMicrosecond);
@@ -218,6 +283,25 @@ BENCHMARK(BM_TickOverPaletteSeparately)->Arg(10)->Arg(100)->Unit(benchmark::kMic
 BENCHMARK(BM_TickMixedOutsideEveryBand)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RescanUnchanged)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RescanRebuild)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RescanPaletteOpened)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(60)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RescanPaletteClosed)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(60)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RescanPaletteRenamed)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(60)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FirstScan)->Arg(10)->Arg(30)->Arg(60)->Arg(100)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace quillmere

@@ -47,18 +47,33 @@ public:
     };
 
     void Append(const std::string& text) override { Entries.push_back({text, false}); }
-    void RemoveFirst() override {
-        ++Removals;
-        if (!Entries.empty()) {
-            Entries.erase(Entries.begin());
-        }
-    }
-    void SetChecked(int index, bool checked) override {
-        if (index < 0 || index >= static_cast<int>(Entries.size())) {
+    void Insert(int index, const std::string& text) override {
+        if (index < 0 || index > static_cast<int>(Entries.size())) {
             ++OutOfRange;
             return;
         }
-        Entries[static_cast<std::size_t>(index)].Checked = checked;
+        Entries.insert(Entries.begin() + index, {text, false});
+    }
+    void Remove(int index) override {
+        ++Removals;
+        if (InRange(index)) {
+            Entries.erase(Entries.begin() + index);
+        }
+    }
+    void SetText(int index, const std::string& text) override {
+        if (InRange(index)) {
+            Entries[static_cast<std::size_t>(index)].Text = text;
+        }
+    }
+    void SetChecked(int index, bool checked) override {
+        if (InRange(index)) {
+            Entries[static_cast<std::size_t>(index)].Checked = checked;
+        }
+    }
+    bool InRange(int index) {
+        const bool inRange = index >= 0 && index < static_cast<int>(Entries.size());
+        OutOfRange += inRange ? 0 : 1;
+        return inRange;
     }
 
     std::vector<Entry> Entries;

@@ -126,19 +126,33 @@ TEST(CheckListModel, TheUsersToggleFlipsTheMarkThenRunsTheHandlerWithItsIndex) {
     EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{1, false}, {0, true}}));
 }
 
-TEST(CheckListModel, RemovesFromTheFront) {
+// Each change names the one entry it changed, so that the window redraws only
+// that one; a change that changes nothing names none.
+TEST(CheckListModel, EachChangeNamesItsEntry) {
+    using Change = CheckListModel::Change;
     CheckListModel list;
-    int redraws = 0;
-    list.OnChanged = [&] { ++redraws; };
+    std::vector<std::pair<Change, int>> seen;
+    list.OnChanged = [&](Change change, int index) { seen.emplace_back(change, index); };
     list.Append("Layers");
     list.Append("Color");
-    list.RemoveFirst();
-    EXPECT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.At(0).Text, "Color");
-    list.RemoveFirst();
-    list.RemoveFirst();
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(redraws, 4) << "removing from an empty list changes nothing";
+    list.Insert(1, "Brushes");
+    list.Insert(4, "past the end");
+    list.SetText(2, "Swatches");
+    list.SetText(2, "Swatches");
+    list.SetChecked(0, true);
+    list.SetChecked(0, true);
+    list.Remove(0);
+    list.Remove(5);
+    list.UserToggle(1);
+    EXPECT_EQ(list.Entries(),
+              (std::vector<CheckListModel::Entry>{{"Brushes", false}, {"Swatches", true}}));
+    EXPECT_EQ(seen, (std::vector<std::pair<Change, int>>{{Change::Inserted, 0},
+                                                         {Change::Inserted, 1},
+                                                         {Change::Inserted, 1},
+                                                         {Change::TextChanged, 2},
+                                                         {Change::CheckChanged, 0},
+                                                         {Change::Removed, 0},
+                                                         {Change::CheckChanged, 1}}));
 }
 
 TEST(TimerModel, FiresOnlyWhileEnabledAndReportsChangesOfState) {

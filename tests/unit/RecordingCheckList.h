@@ -8,8 +8,8 @@
 
 namespace quillmere::testing {
 
-// A check list that only keeps its entries, and refuses what a real list box
-// would not do (removing from an empty list, marking a missing entry).
+// A check list that only keeps its entries and counts the calls made to it,
+// and refuses what a real list box would not do (an entry that is not there).
 class RecordingCheckList final : public CheckList {
 public:
     struct Entry {
@@ -17,21 +17,39 @@ public:
         bool Checked = false;
     };
 
-    void Append(const std::string& text) override { m_entries.push_back({text, false}); }
-    void RemoveFirst() override {
-        if (m_entries.empty()) {
-            throw std::logic_error("RemoveFirst on an empty check list");
+    void Append(const std::string& text) override {
+        Insert(static_cast<int>(m_entries.size()), text);
+    }
+    void Insert(int index, const std::string& text) override {
+        if (index < 0 || index > static_cast<int>(m_entries.size())) {
+            throw std::logic_error("Insert past the end of the check list");
         }
-        m_entries.erase(m_entries.begin());
+        ++m_calls;
+        m_entries.insert(m_entries.begin() + index, {text, false});
+    }
+    void Remove(int index) override {
+        At(index);
+        ++m_calls;
+        m_entries.erase(m_entries.begin() + index);
+    }
+    void SetText(int index, const std::string& text) override {
+        ++m_calls;
+        At(index).Text = text;
     }
     void SetChecked(int index, bool checked) override {
-        m_entries.at(static_cast<std::size_t>(index)).Checked = checked;
+        ++m_calls;
+        At(index).Checked = checked;
     }
 
     const std::vector<Entry>& Entries() const { return m_entries; }
+    // Every call that changed an entry, since the list was made.
+    int Calls() const { return m_calls; }
 
 private:
+    Entry& At(int index) { return m_entries.at(static_cast<std::size_t>(index)); }
+
     std::vector<Entry> m_entries;
+    int m_calls = 0;
 };
 
 } // namespace quillmere::testing

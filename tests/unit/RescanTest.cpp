@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace quillmere {
 namespace {
 
@@ -148,6 +152,42 @@ TEST_F(RescanTest, ReplacedPaletteIsDroppedAndTheNewOneListed) {
     EXPECT_EQ(Table().FindByHandle(b), 0) << "the closed palette's handle is dropped";
     EXPECT_NE(Table().FindByHandle(c), 0) << "the new palette is listed";
     ExpectCheckListMirrorsTable();
+}
+
+// The list follows a change entry by entry: one palette opened, closed or
+// renamed among 100 costs it one or two calls (three when it also moved in the
+// window order), not a rebuild of all 100.
+TEST_F(RescanTest, OnePaletteChangedAmongAHundredCostsTheListAFewCallsNotARebuild) {
+    std::vector<WindowHandle> palettes;
+    for (int i = 0; i < 100; ++i) {
+        palettes.push_back(
+            m_desktop.AddPalette("Tool " + std::to_string(i), {0, 10 + i * 8, 200, 160 + i * 8}));
+    }
+    Tick();
+    const struct {
+        const char* Change;
+        int Calls; // insert and tick; remove; new text; remove, insert and tick
+        std::function<void()> Make;
+    } changes[] = {
+        {"opened", 2,
+         [&] {
+             palettes.push_back(m_desktop.AddPalette("New", {0, 300, 200, 450}));
+         }},
+        {"closed", 1, [&] { m_desktop.Remove(palettes[40]); }},
+        {"renamed", 1, [&] { m_desktop.SetCaption(palettes[70], "Renamed"); }},
+        {"moved to the top and renamed", 3,
+         [&] {
+             m_desktop.BringToTop(palettes[10]);
+             m_desktop.SetCaption(palettes[10], "Swatches");
+         }},
+    };
+    for (const auto& change : changes) {
+        const int before = m_chkBox.Calls();
+        change.Make();
+        Tick();
+        EXPECT_EQ(m_chkBox.Calls() - before, change.Calls) << "a palette " << change.Change;
+        ExpectCheckListMirrorsTable();
+    }
 }
 
 TEST_F(RescanTest, RebuildToZeroRowsLeavesAnEmptyTable) {

@@ -1,7 +1,8 @@
-// demohost.exe [--ready <file>]: puts up the layout of DemoLayout.h as a
-// stand-in for the host, writes "READY" to stdout (and creates <file>, a
-// Windows path, when given) once every window is shown, then runs its message
-// loop until the main window is closed.
+// demohost.exe [--ready <file>] [--palettes <total>]: puts up the layout of
+// DemoLayout.h as a stand-in for the host (with more palettes after it, to make
+// <total> palettes, when given), writes "READY" to stdout (and creates <file>,
+// a Windows path, when given) once every window is shown, then runs its
+// message loop until the main window is closed.
 
 #include "HostWindow.h"
 #include "PaletteChildren.h"
@@ -11,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -45,11 +47,14 @@ bool SignalReady(const char* readyFile) noexcept {
 
 int main(int argc, char** argv) {
     const char* readyFile = nullptr;
+    int palettes = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--ready") == 0 && i + 1 < argc) {
             readyFile = argv[++i];
+        } else if (std::strcmp(argv[i], "--palettes") == 0 && i + 1 < argc) {
+            palettes = std::atoi(argv[++i]);
         } else {
-            std::fprintf(stderr, "usage: demohost [--ready <file>]\n");
+            std::fprintf(stderr, "usage: demohost [--ready <file>] [--palettes <total>]\n");
             return 2;
         }
     }
@@ -59,7 +64,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     demo::HostWindow host;
-    if (!host.Create()) {
+    if (!host.Create() || !host.AddPalettesUpTo(palettes)) {
         std::fprintf(stderr, "demohost: could not create the windows\n");
         return 1;
     }

@@ -1,5 +1,7 @@
 #include "HostWindow.h"
 
+#include <string>
+
 namespace demo {
 
 namespace {
@@ -31,6 +33,35 @@ bool HostWindow::Create() {
     for (const DemoWindow& layout : kWindows) {
         if (!AddPalette(layout.WindowKind, layout.Caption, layout.Left, layout.Top, layout.Right,
                         layout.Bottom)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool HostWindow::AddPalettesUpTo(int total) {
+    int listed = 0;
+    for (const DemoWindow& layout : kWindows) {
+        listed += layout.WindowKind == Kind::Palette ? 1 : 0;
+    }
+    for (int i = 0; listed + i < total; ++i) {
+        const int along = 40 + (i / 3 * 8) % 800;
+        int left = 0;
+        int top = along;
+        switch (i % 3) {
+        case 0: // nearest the left edge
+            break;
+        case 1: // nearest the right edge
+            left = kScreenWidth - kOpenedWidth;
+            break;
+        default: // nearest the bottom
+            left = 260 + along % 700;
+            top = kWorkAreaHeight - kOpenedHeight;
+            break;
+        }
+        const std::string caption = "Tool " + std::to_string(i + 1);
+        if (!AddPalette(Kind::Palette, caption.c_str(), left, top, left + kOpenedWidth,
+                        top + kOpenedHeight)) {
             return false;
         }
     }

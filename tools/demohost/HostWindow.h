@@ -27,6 +27,10 @@ public:
     // Creates the main window at the layout's host rectangle and every window
     // of kWindows, all hidden.
     bool Create();
+    // More palettes after the layout's, captioned "Tool 1", "Tool 2", ..., spread
+    // along the left, right and bottom edges, so that the host shows `total`
+    // palettes in all (never fewer than the layout's).
+    bool AddPalettesUpTo(int total);
     void ShowAll() noexcept;
 
 private:

@@ -11,6 +11,15 @@ namespace quillmere::win32 {
 
 namespace {
 
+// Entry index of the model into the list box at the same place, with its mark
+// as the item data.
+void InsertEntry(HWND listBox, const CheckListModel& model, int index) {
+    const CheckListModel::Entry& entry = model.At(index);
+    const auto at = static_cast<WPARAM>(index);
+    ::SendMessageA(listBox, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(entry.Text.c_str()));
+    ::SendMessageA(listBox, LB_SETITEMDATA, at, entry.Checked ? 1 : 0);
+}
+
 // An entry's height at 96 DPI.
 constexpr int kItemHeight = 16;
 
@@ -139,29 +148,42 @@ bool CheckListBox::Create(HWND parent, CheckListModel& model, const RECT& bounds
     ::SendMessageA(m_window, LB_SETITEMHEIGHT, 0, scale(kItemHeight));
     ::SetWindowSubclass(m_window, &CheckListProcedure, kCheckListSubclassId,
                         reinterpret_cast<DWORD_PTR>(this));
-    model.OnChanged = [&model, listBox = m_window] {
-        // A handful of entries: rebuilding the whole list is simplest and keeps
-        // the list box an exact copy of the model.
-        const LRESULT caret = ::SendMessageA(listBox, LB_GETCARETINDEX, 0, 0);
-        const LRESULT selected = ::SendMessageA(listBox, LB_GETCURSEL, 0, 0);
-        ::SendMessageA(listBox, WM_SETREDRAW, FALSE, 0);
-        ::SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
-        for (const CheckListModel::Entry& entry : model.Entries()) {
-            const LRESULT index = ::SendMessageA(listBox, LB_ADDSTRING, 0,
-                                                 reinterpret_cast<LPARAM>(entry.Text.c_str()));
-            ::SendMessageA(listBox, LB_SETITEMDATA, static_cast<WPARAM>(index),
-                           entry.Checked ? 1 : 0);
+    // One entry's change is one or two messages to the list box, whatever the
+    // number of entries; the list box keeps its own selection and caret.
+    model.OnChanged = [&model, listBox = m_window](CheckListModel::Change change, int index) {
+        const auto at = static_cast<WPARAM>(index);
+        switch (change) {
+        case CheckListModel::Change::TextChanged: {
+            // A list box has no message to change an entry's text.
+            const bool selected = ::SendMessageA(listBox, LB_GETCURSEL, 0, 0) == index;
+            ::SendMessageA(listBox, LB_DELETESTRING, at, 0);
+            InsertEntry(listBox, model, index);
+            if (selected) {
+                ::SendMessageA(listBox, LB_SETCURSEL, at, 0);
+            }
+            break;
         }
-        if (selected != LB_ERR && selected < model.Count()) {
-            ::SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        case CheckListModel::Change::Inserted:
+            InsertEntry(listBox, model, index);
+            break;
+        case CheckListModel::Change::Removed:
+            ::SendMessageA(listBox, LB_DELETESTRING, at, 0);
+            break;
+        case CheckListModel::Change::CheckChanged: {
+            ::SendMessageA(listBox, LB_SETITEMDATA, at, model.At(index).Checked ? 1 : 0);
+            RECT entry{};
+            if (::SendMessageA(listBox, LB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&entry)) !=
+                LB_ERR) {
+                ::InvalidateRect(listBox, &entry, FALSE);
+            }
+            break;
         }
-        if (caret != LB_ERR && caret < model.Count()) {
-            ::SendMessageA(listBox, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
         }
-        ::SendMessageA(listBox, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(listBox, nullptr, TRUE);
     };
-    model.OnChanged();
+    ::SendMessageA(m_window, LB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < model.Count(); ++i) {
+        InsertEntry(m_window, model, i);
+    }
     return true;
 }
 

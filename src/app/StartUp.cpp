@@ -14,6 +14,7 @@ int RunProgram(ProcessShell& shell, IniStore& store, std::string_view executable
         shell.ShowRunningCopy();
         return 0;
     }
+    shell.SetShutdownLevel(kShutdownLevel);
     if (!shell.CreateApplicationWindow()) {
         return 1;
     }

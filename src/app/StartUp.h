@@ -21,6 +21,9 @@ public:
     virtual void ShowRunningCopy() = 0;
     // The invisible owner of every window of ours; false when refused.
     virtual bool CreateApplicationWindow() = 0;
+    // SetProcessShutdownParameters(level, 0): where this process stands in the
+    // order in which the session's end reaches programs (higher is earlier).
+    virtual void SetShutdownLevel(unsigned level) = 0;
     virtual bool FileExists(const std::string& path) = 0;
     // SetWindowPos(application window, HWND_TOPMOST, 0, 0, 0, 0, 0x53).
     virtual void MakeApplicationTopmost() = 0;
@@ -38,10 +41,14 @@ public:
 };
 
 inline constexpr std::string_view kApplicationTitle = "Quillmere";
+// Above the 0x280 that every program gets, in the range 0x300-0x3FF that
+// applications use to be told first: the session's end reaches this program
+// before the host, so the palettes are back before the host saves its layout.
+inline constexpr unsigned kShutdownLevel = 0x300;
 
 // The process from start to end. A second copy in the session only shows the
-// first one and ends with status 0, touching no file and no palette. Else: the
-// application window; on the very first
+// first one and ends with status 0, touching no file and no palette. Else: its place before
+// the host at the session's end; the application window; on the very first
 // start (no settings file beside the executable) the default settings and
 // the topmost call; the title; the main window; the event loop. Returns the
 // exit status: the loop's (0 after a normal end), or 1 when the first-start

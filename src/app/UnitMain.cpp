@@ -183,10 +183,14 @@ void TFrmMain::ChkBoxClickCheck() {
     if (table.Empty()) {
         return;
     }
-    // Every row is re-applied, not only the clicked one.
+    // Every row is re-applied, not only the clicked one. The marks mirror the
+    // rows but for the entry the user toggled, so a row that turns ticked
+    // here is the user's own tick.
     int entry = 0;
     for (PSinfo& row : table.Rows()) {
-        row.Selected = ChkBox.At(entry++).Checked;
+        const bool ticked = ChkBox.At(entry++).Checked;
+        row.TickedByUser = ticked && (row.TickedByUser || !row.Selected);
+        row.Selected = ticked;
         if (row.Selected) {
             SlideOut(row, m_context.Windows);
         } else {
@@ -210,12 +214,14 @@ void TFrmMain::BtnselectClick() {
         }
         for (PSinfo& row : table.Rows()) {
             row.Selected = true;
+            row.TickedByUser = true;
             SlideOut(row, m_context.Windows);
         }
     } else {
         Btnselect.SetCaption(std::string(kSelectAll));
         for (PSinfo& row : table.Rows()) {
             row.Selected = false;
+            row.TickedByUser = false;
             SlideIn(row, m_context.Windows);
         }
         for (int i = 0; i < ChkBox.Count(); ++i) {
@@ -390,6 +396,7 @@ void TFrmMain::BringEveryPaletteBack() {
         row.Selected = false;
         SlideIn(row, m_context.Windows);
     }
+    m_closeQueried = true;
 }
 
 bool MayClose(EventFunnel& funnel, TFrmMain& form) {
@@ -398,6 +405,7 @@ bool MayClose(EventFunnel& funnel, TFrmMain& form) {
 }
 
 void TFrmMain::CloseCancelled() {
+    m_closeQueried = false;
     PaletteTable& table = m_context.Tables.FloatingWindows;
     int entry = 0;
     for (PSinfo& row : table.Rows()) {
@@ -405,6 +413,13 @@ void TFrmMain::CloseCancelled() {
             break;
         }
         row.Selected = ChkBox.At(entry++).Checked;
+    }
+}
+
+void TFrmMain::SessionEnded() {
+    // Windows skips the query for a program that did not answer it in time.
+    if (!m_closeQueried) {
+        SessionEnding();
     }
 }
 

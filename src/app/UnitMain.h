@@ -119,6 +119,10 @@ public:
     // the file lets it, and brings every palette back whatever the save did.
     // Shows nothing; the window then agrees to the end at once.
     void SessionEnding();
+    // The session ends now, asked first or not (Windows skips the query for a
+    // program that did not answer it in time): as SessionEnding, unless the
+    // close query or SessionEnding has already saved and brought the palettes back.
+    void SessionEnded();
     // A close that was agreed to did not happen (the session end was called
     // off): the rows take their ticks back from the check list, so the
     // palettes hide again at the next tick.
@@ -161,6 +165,8 @@ private:
     // sequence has not set yet.
     bool m_creating = false;
     bool m_inTray = false;
+    // The choices are saved (or given up) and every palette is back.
+    bool m_closeQueried = false;
     AutoHideGate m_gate;
     // "OK" was pressed but the shell refused the icon.
     bool m_trayWanted = false;

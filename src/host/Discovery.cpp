@@ -1,11 +1,13 @@
 #include "host/Discovery.h"
 
+#include "common/ProgramError.h"
 #include "host/EdgeGeometry.h"
 #include "host/PaletteTest.h"
 #include "host/ScreenMeasures.h"
 #include "host/SelectionFile.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,6 +138,16 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
     if (!tables.FloatingWindows.Empty()) {
         return;
     }
+    // The saved choices, read once for the whole scan. A file another program
+    // holds does not stop the scan: its palettes come in ticked, and the error
+    // is reported once the list is complete, while the file keeps what it holds.
+    std::vector<std::string> saved;
+    std::optional<ProgramError> unreadable;
+    try {
+        saved = selectionFile.ReadSection(kSelectionSection);
+    } catch (const ProgramError& error) {
+        unreadable = error;
+    }
     const WindowHandle host = windows.FindTopLevelWindow(kHostClass);
     const PaletteTestContext context = HostContext(windows, host, true);
     PaletteTable& table = tables.FloatingWindows;
@@ -152,9 +164,7 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         chkBox.Append(title);
         const ScreenRect rect = FillRow(row, windows, screen, window, title);
 
-        // The saved choice; the file is read afresh for every palette.
-        if (IsListedInSelection(selectionFile.ReadSection(kSelectionSection),
-                                SelectionValue(row))) {
+        if (IsListedInSelection(saved, SelectionValue(row))) {
             row.Selected = false;
         }
         if (row.Selected && hideTicked) {
@@ -171,6 +181,9 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
     int entry = 0;
     for (const PSinfo& row : table.Rows()) {
         chkBox.SetChecked(entry++, row.Selected);
+    }
+    if (unreadable) {
+        throw *unreadable;
     }
 }
 
@@ -219,6 +232,7 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
             if (old.Handle == now.Handle) {
                 now.Home = old.Home;
                 now.Selected = old.Selected;
+                now.TickedByUser = old.TickedByUser;
                 now.Edge = old.Edge;
             }
         }

@@ -10,7 +10,9 @@ namespace quillmere {
 // Fills an empty FloatingWindows from the desktop's windows: every palette
 // gets its edge, home rectangle and saved choice from the selection file, an
 // entry in the check list, and, when hideTicked, is slid out if ticked. A
-// table that holds rows is left as it is.
+// table that holds rows is left as it is. A selection file that cannot be read
+// leaves every palette ticked, and its ProgramError escapes once the table
+// and the list are complete.
 void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
                CheckList& chkBox, bool hideTicked);
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace quillmere {
@@ -72,41 +75,61 @@ bool IsListedInSelection(const std::vector<std::string>& lines, std::string_view
 }
 
 void SaveSelection(const PaletteTable& table, const IniFile& selectionFile) {
-    std::vector<std::string> rowValues;
-    for (const PSinfo& row : table.Rows()) {
-        rowValues.push_back(SelectionValue(row));
-    }
+    // Read before anything is erased: what cannot be read is never lost.
+    const std::vector<std::string> lines = selectionFile.ReadSection(kSelectionSection);
 
-    // Read before the erase: the entries of palettes the table does not hold.
+    std::vector<std::string> untickedValues;
+    std::vector<std::string> tickedByUserValues;
+    for (const PSinfo& row : table.Rows()) {
+        if (!row.Selected) {
+            untickedValues.push_back(SelectionValue(row));
+        } else if (row.TickedByUser) {
+            tickedByUserValues.push_back(SelectionValue(row));
+        }
+    }
+    const auto holds = [](const std::vector<std::string>& values, std::string_view value) {
+        return std::find(values.begin(), values.end(), value) != values.end();
+    };
+
+    // Names match without regard to case, as the profile service matches them.
+    const auto key = [](std::string_view name) {
+        std::string lower(name);
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return lower;
+    };
     std::vector<std::string> kept;
-    for (const std::string& line : selectionFile.ReadSection(kSelectionSection)) {
+    std::set<std::string> keptNames;
+    for (const std::string& line : lines) {
         const auto equals = line.find('=');
-        if (equals == std::string::npos) {
+        const std::string value = equals == std::string::npos ? "" : line.substr(equals + 1);
+        // An unticked row writes its own entry; the user's tick drops it.
+        if (holds(untickedValues, value) || holds(tickedByUserValues, value)) {
             continue;
         }
-        std::string value = line.substr(equals + 1);
-        if (std::find(rowValues.begin(), rowValues.end(), value) == rowValues.end()) {
-            kept.push_back(std::move(value));
-        }
+        keptNames.insert(key(line.substr(0, equals)));
+        kept.push_back(line);
     }
 
-    std::vector<std::string> lines;
-    // Named by the row's index from 0, as the file has always been written.
-    for (std::size_t i = 0; i < rowValues.size(); ++i) {
-        if (!table.Rows()[i].Selected) {
-            lines.push_back(std::to_string(i) + "=" + rowValues[i]);
+    std::vector<std::string> section;
+    std::int32_t spareName = table.Count();
+    for (std::int32_t i = 1; i <= table.Count(); ++i) {
+        if (table.Row(i).Selected) {
+            continue;
         }
+        std::string name = std::to_string(i - 1);
+        while (keptNames.count(name) != 0) {
+            name = std::to_string(spareName++);
+        }
+        section.push_back(name + "=" + SelectionValue(table.Row(i)));
     }
-    std::int32_t name = table.Count();
-    for (const std::string& value : kept) {
-        lines.push_back(std::to_string(name++) + "=" + value);
-    }
+    section.insert(section.end(), kept.begin(), kept.end());
     // One write for the whole section: a refusal part-way through a line by
     // line rewrite would lose the saved choices.
-    if (lines.empty()) {
+    if (section.empty()) {
         selectionFile.EraseSection(kSelectionSection);
     } else {
-        selectionFile.WriteSection(kSelectionSection, lines);
+        selectionFile.WriteSection(kSelectionSection, section);
     }
 }
 

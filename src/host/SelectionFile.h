@@ -35,11 +35,15 @@ bool IsListedInSelection(const std::vector<std::string>& lines, std::string_view
 
 // Rewrites section "Options" from the table, in one write, so that the file
 // holds either the old section or the new one: one entry per unticked row, named
-// by its index from 0 in row order, valued by its SelectionValue. Entries
-// already in the file whose value is that of no row in the table follow under
-// the names after the last row index, so that a palette that is closed, or a
-// host that is not running, never costs the user a saved choice. A refused
-// write throws ProgramError; other sections are left alone.
+// by its index from 0 in row order (or, when an entry kept below has that
+// name, by the next number past the last row index), valued by its
+// SelectionValue. Every other entry already in the file follows as it stands,
+// name and value, in file order, unless the user has ticked a row of its value
+// (TickedByUser): a palette that is closed, a host that is not running, a
+// palette the host made anew and an entry that could not be read at start
+// never cost the user a saved choice. The section is read before anything is
+// written, so a file that cannot be read (ProgramError) is left untouched; a
+// refused write throws ProgramError; other sections are left alone.
 void SaveSelection(const PaletteTable& table, const IniFile& selectionFile);
 
 } // namespace quillmere

@@ -7,8 +7,10 @@
 namespace quillmere {
 
 // The platform's profile (INI) service over files named by full path. Section
-// and entry names match without regard to case. Reads never fail; a refused
-// write or erase throws ProgramError("Unable to write to <path>").
+// and entry names match without regard to case. A refused write or erase
+// throws ProgramError("Unable to write to <path>"); a section of a file that
+// exists but cannot be read (another program holds it) throws
+// ProgramError("Unable to read <path>"), so that nobody takes it for empty.
 class IniStore {
 public:
     virtual ~IniStore() = default;
@@ -27,8 +29,8 @@ public:
     // the section and the file as needed.
     virtual void WriteSection(const std::string& path, std::string_view section,
                               const std::vector<std::string>& lines) = 0;
-    // Every entry of the section as "name=value", in file order; empty when
-    // the file or the section is missing.
+    // Every entry of the section as "name=value", in file order, whatever
+    // their number and length; empty when the file or the section is missing.
     virtual std::vector<std::string> ReadSection(const std::string& path,
                                                  std::string_view section) = 0;
 };

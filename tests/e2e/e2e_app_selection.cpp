@@ -252,7 +252,9 @@ private:
         ::GetWindowThreadProcessId(app.MainWindow(), &processId);
         HWND box = nullptr;
         WaitUntil([&] { return (box = MessageBoxOf(processId)) != nullptr; }, kSettleMs);
-        const std::string wanted = "Unable to write to " + file + ".";
+        // Held without sharing, the file cannot even be read before the save,
+        // which then stops before anything of it is written.
+        const std::string wanted = "Unable to read " + file + ".";
         std::string text;
         for (HWND label = nullptr;
              box != nullptr &&
@@ -262,7 +264,7 @@ private:
             }
         }
         Check(box != nullptr && CaptionOf(box) == "Quillmere" && text == wanted,
-              "a close that cannot write Options.ini shows \"" + wanted +
+              "a close that cannot save Options.ini shows \"" + wanted +
                   "\" in the error box (\"" + (box != nullptr ? CaptionOf(box) : std::string()) +
                   "\": \"" + text + "\")");
         Expect("the refused close brings nothing back", {kUnticked});

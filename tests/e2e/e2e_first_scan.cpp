@@ -15,7 +15,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -81,6 +83,65 @@ public:
     int OutOfRange = 0;
 };
 
+std::string SectionOf(quillmere::win32::Win32IniStore& store, const std::string& path,
+                      std::size_t& count) {
+    const std::vector<std::string> lines = store.ReadSection(path, "Options");
+    count = lines.size();
+    return lines.empty() ? std::string() : lines.back();
+}
+
+// A section is read whole, whatever its size, and a file another program holds
+// is reported, never taken for empty.
+void CheckHostileSections(quillmere::win32::Win32IniStore& store, const std::string& directory) {
+    const std::string path = directory + "quillmere_e2e_hostile.ini";
+    const auto write = [&](const std::string& options) {
+        std::ofstream(path, std::ios::binary) << "[Options]\r\n" << options << "[Info]\r\nx=1\r\n";
+    };
+    std::size_t count = 0;
+    write(std::string(20000, 'n') + "=x\r\n0=left,120\r\n");
+    std::string last = SectionOf(store, path, count);
+    Check(last == "0=left,120" && count == 2,
+          Format("INI: an entry after a 20 KB name is read (%d lines)", static_cast<int>(count)));
+    write("0=" + std::string(65536, 'v') + "\r\n");
+    Check(SectionOf(store, path, count).size() == 2 + 65536, "INI: a 64 KB value is read uncut");
+    std::string many;
+    for (int i = 0; i < 100000; ++i) {
+        many += std::to_string(i) + "=left," + std::to_string(i) + "\r\n";
+    }
+    write(many);
+    last = SectionOf(store, path, count);
+    Check(last == "99999=left,99999" && count == 100000,
+          Format("INI: 100,000 entries are read (%d)", static_cast<int>(count)));
+
+    write("0=left,120\r\n");
+    HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string message;
+    try {
+        store.ReadSection(path, "Options");
+    } catch (const quillmere::ProgramError& error) {
+        message = error.what();
+    }
+    Check(message == "Unable to read " + path,
+          "INI: a file held without sharing raises \"Unable to read <path>\" (got \"" + message +
+              "\")");
+    // Let go of while the read retries: it then succeeds.
+    std::thread release([&] {
+        ::Sleep(300);
+        ::CloseHandle(held);
+    });
+    message.clear();
+    try {
+        message = SectionOf(store, path, count);
+    } catch (const quillmere::ProgramError& error) {
+        message = error.what();
+    }
+    release.join();
+    Check(message == "0=left,120",
+          "INI: a file let go of within the retries is read (got \"" + message + "\")");
+    ::DeleteFileA(path.c_str());
+}
+
 void CheckIniStore(quillmere::win32::Win32IniStore& store, const std::string& directory) {
     const std::string path = directory + "quillmere_e2e_store.ini";
     ::DeleteFileA(path.c_str());
@@ -111,6 +172,8 @@ void CheckIniStore(quillmere::win32::Win32IniStore& store, const std::string& di
     }
     Check(message == "Unable to write to " + refused,
           "INI: a refused write raises \"Unable to write to <path>\" (got \"" + message + "\")");
+
+    CheckHostileSections(store, directory);
 
     const std::string exe = quillmere::win32::ExecutablePath();
     Check(exe.size() > 19 && exe.substr(exe.size() - 19) == "\\e2e_first_scan.exe",

@@ -8,7 +8,8 @@
 // Quillmere" restores and whose "Exit" saves Options.ini, brings every
 // palette back flush and ends the program; "TaskbarCreated" puts back an icon
 // that the shell lost, only while hidden; and the session-end query of a
-// hidden program saves and brings the palettes back. Palette positions are
+// hidden program saves and brings the palettes back, as does the session's end
+// with no query before it. Palette positions are
 // window rectangles in screen pixels. Prints one line per check and, last,
 // "PASS" or "FAIL".
 //
@@ -249,6 +250,20 @@ public:
         ExpectEnd(app, "WM_ENDSESSION(TRUE)", false);
     }
 
+    // A third run, hidden, ended with no query before it, as Windows ends a
+    // program that did not answer the query in time.
+    void EndedUnasked(RunningApp& app) {
+        if (!Attach(app)) {
+            return;
+        }
+        HideByOK("third run: ");
+        m_folder.RemoveFile(kSelectionFile);
+        ::SendMessageTimeoutA(app.MainWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                              SMTO_ABORTIFHUNG, kSettleMs, nullptr);
+        ExpectSavedAndBack("after WM_ENDSESSION(TRUE) with no query before it");
+        ExpectEnd(app, "WM_ENDSESSION(TRUE) with no query", false);
+    }
+
 private:
     void CheckDefaults() const {
         const std::vector<std::string> wanted{"[Info]",    "FWoption=Together", "SystemStart=No",
@@ -463,5 +478,8 @@ int main() {
 
     TrayProbe probe(found, folder);
     RunTwice(probe, folder);
+    RunningApp app;
+    Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe a third time");
+    probe.EndedUnasked(app);
     return Verdict();
 }

@@ -1,5 +1,6 @@
 #include "RecordingCheckList.h"
 #include "host/Discovery.h"
+#include "host/SelectionFile.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
 
@@ -188,6 +189,27 @@ TEST_F(RescanTest, OnePaletteChangedAmongAHundredCostsTheListAFewCallsNotARebuil
         EXPECT_EQ(m_chkBox.Calls() - before, change.Calls) << "a palette " << change.Change;
         ExpectCheckListMirrorsTable();
     }
+}
+
+// The host destroys an unticked palette and makes it again at the same place:
+// the new window joins ticked, as every newcomer does, but the user never
+// ticked it, so the next save keeps its entry.
+TEST_F(RescanTest, APaletteTheHostMakesAnewJoinsTickedAndKeepsItsSavedEntry) {
+    m_store.SetText(m_selection.Path(), "[Options]\n0=left,100\n");
+    const WindowHandle old = m_desktop.AddPalette("Tools", {0, 100, 200, 300});
+    m_desktop.AddPalette("Color", {0, 400, 200, 600});
+    Tick();
+    ASSERT_FALSE(Table().Row(1).Selected);
+
+    m_desktop.Remove(old);
+    m_desktop.AddPalette("Tools", {0, 100, 200, 300});
+    Tick();
+    ASSERT_EQ(Table().Count(), 2);
+    EXPECT_TRUE(Table().Row(2).Selected) << "a newcomer joins ticked";
+    SaveSelection(Table(), m_selection);
+    EXPECT_EQ(m_store.ReadSection(m_selection.Path(), "Options"),
+              (std::vector<std::string>{"0=left,100"}));
+    ExpectCheckListMirrorsTable();
 }
 
 TEST_F(RescanTest, RebuildToZeroRowsLeavesAnEmptyTable) {

@@ -18,6 +18,7 @@ public:
     bool ClaimSingleCopy() override { return Note("claim", FirstCopy); }
     void ShowRunningCopy() override { Note("show the running copy", true); }
     bool CreateApplicationWindow() override { return Note("application window", true); }
+    void SetShutdownLevel(unsigned level) override { ShutdownLevel = level; }
     bool FileExists(const std::string& path) override {
         return Note("exists " + path, m_store.FileExists(path));
     }
@@ -38,6 +39,7 @@ public:
 
     bool MainWindowMade = true;
     bool FirstCopy = true;
+    unsigned ShutdownLevel = 0;
     Strings Calls;
 
 private:
@@ -58,6 +60,9 @@ TEST(RunProgram, TheFirstStartWritesTheDefaultsInOrderThenMakesTheApplicationTop
     EXPECT_EQ(store.ReadSection(kSettingsPath, "Info"),
               (Strings{"FWoption=Together", "SystemStart=No", "OnTop=Yes", "Enabled=Yes",
                        "Language=English"}));
+    // Applications may take 0x100-0x3FF; every program has 0x280 unless it asks.
+    EXPECT_GT(shell.ShutdownLevel, 0x280u) << "the session's end reaches the host first";
+    EXPECT_LE(shell.ShutdownLevel, 0x3FFu);
 }
 
 TEST(RunProgram, AnExistingFileIsNeverTouchedHoweverIncomplete) {

@@ -35,6 +35,9 @@ void MemoryIniStore::WriteSection(const std::string& path, std::string_view sect
 std::vector<std::string> MemoryIniStore::ReadSection(const std::string& path,
                                                      std::string_view section) {
     ++m_reads;
+    if (m_unreadable.count(path) != 0) {
+        throw ProgramError("Unable to read " + path);
+    }
     const auto file = m_files.find(path);
     return file != m_files.end() ? file->second.SectionLines(section) : std::vector<std::string>{};
 }
@@ -44,6 +47,14 @@ void MemoryIniStore::SetReadOnly(const std::string& path, bool readOnly) {
         m_readOnly.insert(path);
     } else {
         m_readOnly.erase(path);
+    }
+}
+
+void MemoryIniStore::SetUnreadable(const std::string& path, bool unreadable) {
+    if (unreadable) {
+        m_unreadable.insert(path);
+    } else {
+        m_unreadable.erase(path);
     }
 }
 

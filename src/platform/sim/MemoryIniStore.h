@@ -14,7 +14,8 @@ namespace quillmere::sim {
 // An in-memory profile store for the tests: files are kept as ordered
 // sections of ordered entries, names matched without regard to case as the
 // platform's profile service does. Writes to a path marked read-only are
-// refused with the same error the real stores raise.
+// refused, and sections of a path marked unreadable are not read, with the same
+// errors the real stores raise.
 class MemoryIniStore final : public IniStore {
 public:
     std::string ReadValue(const std::string& path, std::string_view section, std::string_view name,
@@ -31,6 +32,9 @@ public:
     // Accepts `writes` more write operations on any path, then refuses every
     // one, as a disk that fills up would; -1 accepts them all again.
     void RefuseWritesAfter(int writes) { m_writesLeft = writes; }
+    // As a file another program holds open without sharing: its sections
+    // cannot be read.
+    void SetUnreadable(const std::string& path, bool unreadable);
     bool FileExists(const std::string& path) const { return m_files.count(path) != 0; }
     // The file's content in its text form, as the portable store would write it.
     std::string Text(const std::string& path) const;
@@ -45,6 +49,7 @@ private:
 
     std::map<std::string, IniDocument> m_files;
     std::set<std::string> m_readOnly;
+    std::set<std::string> m_unreadable;
     int m_reads = 0;
     int m_writes = 0;
     int m_writesLeft = -1;

@@ -413,6 +413,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         if (wParam != FALSE) {
+            m_funnel->Run([this] { m_form->SessionEnded(); });
             ::DestroyWindow(m_window);
         } else {
             m_funnel->Run([this] { m_form->CloseCancelled(); });

@@ -1,6 +1,7 @@
 #include "platform/win32/Win32IniStore.h"
 
 #include "common/ProgramError.h"
+#include "platform/win32/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -8,13 +9,36 @@ namespace quillmere::win32 {
 
 namespace {
 
-// A value holds at most 2047 characters; the list of entry names of one
-// section at most 16384 bytes, names separated by NULs.
+// A value read alone holds at most 2047 characters. A section is read whole,
+// through a buffer that starts at this size and doubles until it fits.
 constexpr DWORD kValueBufferSize = 2048;
-constexpr DWORD kNameListBufferSize = 16384;
+constexpr DWORD kSectionBufferStart = 32768;
+// A file that another program holds open without sharing (a sync or virus-scan
+// tool) is tried again this often, this far apart, before its read fails.
+constexpr int kReadTries = 10;
+constexpr DWORD kReadRetryMs = 100;
 
 [[noreturn]] void ThrowUnableToWrite(const std::string& path) {
     throw ProgramError("Unable to write to " + path);
+}
+
+// The file held open for reading while its section is read, so that nobody
+// locks it in between; none when it does not exist. Throws when it exists but
+// stays unreadable.
+UniqueFileHandle OpenForReading(const std::string& path) {
+    for (int attempt = 1;; ++attempt) {
+        UniqueFileHandle file(::CreateFileA(
+            path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const DWORD error = ::GetLastError();
+        if (file || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return file;
+        }
+        if (attempt == kReadTries) {
+            throw ProgramError("Unable to read " + path);
+        }
+        ::Sleep(kReadRetryMs);
+    }
 }
 
 } // namespace
@@ -66,20 +90,31 @@ void Win32IniStore::WriteSection(const std::string& path, std::string_view secti
 
 std::vector<std::string> Win32IniStore::ReadSection(const std::string& path,
                                                     std::string_view section) {
+    const UniqueFileHandle file = OpenForReading(path);
+    if (!file) {
+        return {};
+    }
     const std::string sectionText(section);
-    std::vector<char> names(kNameListBufferSize, '\0');
-    const DWORD length = ::GetPrivateProfileStringA(sectionText.c_str(), nullptr, "", names.data(),
-                                                    kNameListBufferSize, path.c_str());
-    std::vector<std::string> entries;
-    // The names come one after another, each ended by a NUL, the list by a
-    // second NUL.
-    for (DWORD start = 0; start < length;) {
-        const std::string name(names.data() + start);
-        if (name.empty()) {
+    std::vector<char> text(kSectionBufferStart, '\0');
+    DWORD length = 0;
+    // A buffer too small is filled to its size less 2; only a larger one tells.
+    for (;;) {
+        const auto size = static_cast<DWORD>(text.size());
+        length = ::GetPrivateProfileSectionA(sectionText.c_str(), text.data(), size, path.c_str());
+        if (length + 2 < size) {
             break;
         }
-        entries.push_back(name + "=" + ReadValue(path, section, name, ""));
-        start += static_cast<DWORD>(name.size()) + 1;
+        text.assign(text.size() * 2, '\0');
+    }
+    std::vector<std::string> entries;
+    // The lines come one after another, each ended by a NUL.
+    for (DWORD start = 0; start < length;) {
+        std::string line(text.data() + start);
+        if (line.empty()) {
+            break;
+        }
+        start += static_cast<DWORD>(line.size()) + 1;
+        entries.push_back(std::move(line));
     }
     return entries;
 }

@@ -53,6 +53,8 @@ public:
 
     bool CreateApplicationWindow() override { return m_application.Create(""); }
 
+    void SetShutdownLevel(unsigned level) override { ::SetProcessShutdownParameters(level, 0); }
+
     bool FileExists(const std::string& path) override {
         const DWORD attributes = ::GetFileAttributesA(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES &&

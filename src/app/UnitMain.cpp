@@ -178,6 +178,10 @@ void TFrmMain::TimerEnumTimer() {
     RescanPalettes(m_context.Tables, m_context.Windows, SelectionFile(), ChkBox);
 }
 
+void TFrmMain::DisplayChanged() {
+    FollowMonitorChange(m_context.Tables.FloatingWindows, m_context.Windows);
+}
+
 void TFrmMain::ChkBoxClickCheck() {
     PaletteTable& table = m_context.Tables.FloatingWindows;
     if (table.Empty()) {

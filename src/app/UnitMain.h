@@ -71,6 +71,9 @@ public:
     void ChkEnabledClick();
     void MousePosTimer();
     void TimerEnumTimer();
+    // The monitors, a resolution or the taskbar changed: the rows follow the
+    // new layout at once.
+    void DisplayChanged();
     void ChkBoxClickCheck();
     void BtnselectClick();
     void ChkStartClick();

@@ -19,6 +19,7 @@ void PaletteRescue::Update(const PaletteTable& table) noexcept {
         }
     }
     copy.Count = 0;
+    copy.ClassifiedOn = table.ClassifiedOn();
     for (const PSinfo& row : table.Rows()) {
         if (copy.Count == copy.Entries.size()) {
             break;
@@ -32,7 +33,7 @@ void PaletteRescue::BringBack(HostWindowSystem& windows) noexcept {
     m_broughtBack.store(true, std::memory_order_release);
     const Copy& copy =
         m_copies[static_cast<std::size_t>(m_published.load(std::memory_order_acquire))];
-    ScreenMeasures screen(windows);
+    ScreenMeasures screen(windows, copy.ClassifiedOn);
     for (std::size_t i = 0; i < copy.Count; ++i) {
         SlideWindowIn(copy.Entries[i].Handle, copy.Entries[i].Edge, windows, screen);
     }
@@ -44,9 +45,9 @@ bool PaletteRescue::AllBack(HostWindowSystem& windows) const noexcept {
     ScreenMeasures screen(windows);
     for (std::size_t i = 0; i < copy.Count; ++i) {
         const ScreenRect current = windows.WindowRectOf(copy.Entries[i].Handle);
-        const ScreenPoint shown =
-            ShownOrigin(copy.Entries[i].Edge, current, screen.Width(), screen.WorkAreaHeight());
-        if (shown.X != current.Left || shown.Y != current.Top) {
+        const ScreenPoint back =
+            BackOrigin(copy.Entries[i].Edge, current, copy.ClassifiedOn, screen.Monitors());
+        if (back.X != current.Left || back.Y != current.Top) {
             return false;
         }
     }

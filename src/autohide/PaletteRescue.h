@@ -22,8 +22,8 @@ public:
     // User-interface thread only. Should the storage for a larger table not
     // be had, the copy keeps the rows it has room for.
     void Update(const PaletteTable& table) noexcept;
-    // Slides every palette of the last published copy in against its edge, as
-    // a close would. Any thread, any time; the moves never wait for the host.
+    // Slides every palette of the last published copy in against its edge on
+    // its own monitor, as a close would. Any thread, any time; the moves never wait for the host.
     // From then on BroughtBack() is true: the process is ending, and no event
     // may send a palette out again.
     void BringBack(HostWindowSystem& windows) noexcept;
@@ -42,6 +42,7 @@ private:
         // Only ever grown, by Update, while this copy is not the published one.
         std::vector<Entry> Entries;
         std::size_t Count = 0;
+        MonitorLayout ClassifiedOn;
     };
 
     std::array<Copy, 2> m_copies{};

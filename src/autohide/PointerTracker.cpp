@@ -71,7 +71,7 @@ bool PointerInAnyBand(const PaletteTable& table, ScreenPoint pointer, HostWindow
                       ScreenMeasures& screen) {
     for (const PSinfo& row : table.Rows()) {
         const ScreenRect current = windows.WindowRectOf(row.Handle);
-        if (InEdgeBand(row.Edge, current, pointer, screen.Width(), screen.WorkAreaHeight())) {
+        if (InEdgeBand(row.Edge, current, pointer, EdgesAt(screen.Monitors(), current))) {
             return true;
         }
     }
@@ -81,18 +81,22 @@ bool PointerInAnyBand(const PaletteTable& table, ScreenPoint pointer, HostWindow
 } // namespace
 
 bool InEdgeBand(ScreenEdge edge, const ScreenRect& current, ScreenPoint pointer,
-                std::int32_t screenWidth, std::int32_t workAreaHeight) {
+                const MonitorEdges& edges) {
     const std::int32_t px = pointer.X;
     const std::int32_t py = pointer.Y;
+    if (!edges.IsOuter(edge)) {
+        return false;
+    }
     switch (edge) {
     case ScreenEdge::Left:
-        return 0 < px && px < current.Width() && current.Top < py && py < current.Bottom;
+        return edges.Left < px && px < edges.Left + current.Width() && current.Top < py &&
+               py < current.Bottom;
     case ScreenEdge::Right:
-        return screenWidth - current.Width() < px && px < screenWidth && current.Top < py &&
+        return edges.Right - current.Width() < px && px < edges.Right && current.Top < py &&
                py < current.Bottom;
     case ScreenEdge::Bottom:
-        return current.Left < px && px < current.Right && workAreaHeight - current.Height() < py &&
-               py < workAreaHeight;
+        return current.Left < px && px < current.Right && edges.Bottom - current.Height() < py &&
+               py < edges.Bottom;
     case ScreenEdge::None: // Without an edge there is no slid-in place to keep open.
         break;
     }
@@ -120,7 +124,7 @@ void TrackPointer(const PaletteTable& table, HostWindowSystem& windows, const In
                   AutoHideGate& gate) {
     const DisplayMode mode = ReadDisplayMode(settingsFile);
     const ScreenPoint pointer = windows.CursorPosition();
-    ScreenMeasures screen(windows);
+    ScreenMeasures screen(windows, table.ClassifiedOn());
 
     const WindowHandle palette = PaletteAt(windows, pointer);
     const std::int32_t hovered = palette == kNoWindow ? 0 : table.FindByHandle(palette);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "autohide/AutoHideGate.h"
+#include "host/EdgeGeometry.h"
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
@@ -9,12 +10,17 @@
 
 namespace quillmere {
 
-// Whether the pointer lies where a palette on that edge stands when slid in,
-// judged from its current rectangle; all bounds are strict, so a pointer at
-// x = 0 is inside no left band. A row without an edge has no band. Screen
-// pixels.
+// Whether the pointer lies where a palette on that edge of its monitor stands
+// when slid in, judged from its current rectangle; all bounds are strict, so a
+// pointer at x = 0 is inside no left band of a monitor whose left edge is
+// x = 0. A row without an edge, or on an inner edge, has no band.
+// Virtual-screen pixels.
 bool InEdgeBand(ScreenEdge edge, const ScreenRect& current, ScreenPoint pointer,
-                std::int32_t screenWidth, std::int32_t workAreaHeight);
+                const MonitorEdges& edges);
+inline bool InEdgeBand(ScreenEdge edge, const ScreenRect& current, ScreenPoint pointer,
+                       std::int32_t screenWidth, std::int32_t workAreaHeight) {
+    return InEdgeBand(edge, current, pointer, ScreenEdges(screenWidth, workAreaHeight));
+}
 
 // The host palette at a screen point: the window there, or the first window of
 // class "PSFloatC" up its chain of parents and owners, so that a palette's

@@ -6,8 +6,21 @@ namespace quillmere {
 
 namespace {
 
-void MoveTo(WindowHandle window, const ScreenRect& current, ScreenPoint to,
-            HostWindowSystem& windows) {
+enum class Slide { In, Out };
+
+void MoveAcrossEdge(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
+                    ScreenMeasures& screen, Slide slide) {
+    const ScreenRect current = windows.WindowRectOf(window);
+    const MonitorLayout& now = screen.Monitors();
+    ScreenPoint to = {current.Left, current.Top};
+    if (slide == Slide::In) {
+        to = BackOrigin(edge, current, screen.ClassifiedOn(), now);
+    } else if (const MonitorEdges edges = EdgesAt(now, current);
+               edges.IsOuter(edge) && !LayoutChanged(screen.ClassifiedOn(), now)) {
+        // Never across an inner edge, nor while the monitors differ from
+        // those the row was classified on: its edge may lie between two now.
+        to = HiddenOrigin(edge, current, edges);
+    }
     if (to.X == current.Left && to.Y == current.Top) {
         return;
     }
@@ -18,10 +31,7 @@ void MoveTo(WindowHandle window, const ScreenRect& current, ScreenPoint to,
 
 void SlideWindowIn(WindowHandle window, ScreenEdge edge, HostWindowSystem& windows,
                    ScreenMeasures& screen) {
-    // Both measures: the palette also comes within the screen along its edge.
-    const ScreenRect current = windows.WindowRectOf(window);
-    MoveTo(window, current, ShownOrigin(edge, current, screen.Width(), screen.WorkAreaHeight()),
-           windows);
+    MoveAcrossEdge(window, edge, windows, screen, Slide::In);
 }
 
 void SlideIn(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen) {
@@ -34,24 +44,7 @@ void SlideIn(const PSinfo& row, HostWindowSystem& windows) {
 }
 
 void SlideOut(const PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen) {
-    const WindowHandle window = row.Handle;
-    const ScreenEdge edge = row.Edge;
-    const ScreenRect current = windows.WindowRectOf(window);
-    // Only the measure the edge stands on is read: the left edge is x = 0.
-    std::int32_t screenWidth = 0;
-    std::int32_t workAreaHeight = 0;
-    switch (edge) {
-    case ScreenEdge::Right:
-        screenWidth = screen.Width();
-        break;
-    case ScreenEdge::Left:
-        break;
-    case ScreenEdge::Bottom:
-    case ScreenEdge::None: // Moved as bottom.
-        workAreaHeight = screen.WorkAreaHeight();
-        break;
-    }
-    MoveTo(window, current, HiddenOrigin(edge, current, screenWidth, workAreaHeight), windows);
+    MoveAcrossEdge(row.Handle, row.Edge, windows, screen, Slide::Out);
 }
 
 void SlideOut(const PSinfo& row, HostWindowSystem& windows) {
@@ -60,7 +53,7 @@ void SlideOut(const PSinfo& row, HostWindowSystem& windows) {
 }
 
 void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows) {
-    ScreenMeasures screen(windows);
+    ScreenMeasures screen(windows, table.ClassifiedOn());
     SlideOutAll(table, windows, screen);
 }
 
@@ -85,7 +78,7 @@ void SlideOutAll(const PaletteTable& table, HostWindowSystem& windows, ScreenMea
 }
 
 void SlideInAll(const PaletteTable& table, HostWindowSystem& windows) {
-    ScreenMeasures screen(windows);
+    ScreenMeasures screen(windows, table.ClassifiedOn());
     for (const PSinfo& row : table.Rows()) {
         SlideIn(row, windows, screen);
     }

@@ -8,12 +8,16 @@
 
 namespace quillmere {
 
-// The two moves of a palette across its edge. Each reads the palette's current
-// rectangle right before it moves it, keeps its size and its place along the
-// edge, and ignores whether the move succeeded. A row without an edge is moved
-// as a bottom one. A palette that already stands where the move would put it
-// is not moved: every move wakes the host's user-interface thread. The forms that take a
-// ScreenMeasures share its reads with the rest of one operation.
+// The two moves of a palette across its edge, on the palette's own monitor.
+// Each reads the palette's current rectangle right before it moves it, keeps
+// its size and its place along the edge, and ignores whether the move
+// succeeded. A row without an edge is moved as a bottom one; a palette whose
+// edge is an inner edge of its monitor is not moved. A palette that already
+// stands where the move would put it is not moved: every move wakes the host's
+// user-interface thread. The forms that take a ScreenMeasures share its reads
+// with the rest of one operation; while its monitors differ from those it says
+// the rows were classified on, nothing slides out and a slide in brings the
+// palette where it belongs on the monitors of the moment.
 
 // Flush against the edge, fully on screen.
 void SlideIn(const PSinfo& row, HostWindowSystem& windows);

@@ -28,7 +28,7 @@ ScreenRect FillRow(PSinfo& row, HostWindowSystem& windows, ScreenMeasures& scree
                    WindowHandle window, const std::string& title) {
     const ScreenRect rect = windows.WindowRectOf(window);
     row.Handle = window;
-    const EdgeChoice choice = ChooseEdge(rect, screen.Width(), screen.WorkAreaHeight());
+    const EdgeChoice choice = ChooseEdgeOn(screen.Monitors(), rect);
     row.Edge = choice.Edge;
     row.Home = choice.Home;
     row.Title = title;
@@ -167,9 +167,8 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         if (IsListedInSelection(saved, SelectionValue(row))) {
             row.Selected = false;
         }
-        if (row.Selected && hideTicked) {
-            const ScreenPoint to =
-                HiddenOrigin(row.Edge, rect, screen.Width(), screen.WorkAreaHeight());
+        if (row.Selected && hideTicked && row.Edge != ScreenEdge::None) {
+            const ScreenPoint to = HiddenOrigin(row.Edge, rect, EdgesAt(screen.Monitors(), rect));
             // One already slid out (left so by an earlier run) needs no move.
             if (to.X != rect.Left || to.Y != rect.Top) {
                 windows.MoveWindowTo(window, to.X, to.Y, rect.Width(), rect.Height());
@@ -178,6 +177,7 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         return true;
     });
 
+    table.SetClassifiedOn(screen.Monitors());
     int entry = 0;
     for (const PSinfo& row : table.Rows()) {
         chkBox.SetChecked(entry++, row.Selected);
@@ -185,6 +185,32 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
     if (unreadable) {
         throw *unreadable;
     }
+}
+
+bool FollowMonitorChange(PaletteTable& table, HostWindowSystem& windows) {
+    ScreenMeasures screen(windows);
+    const MonitorLayout& now = screen.Monitors();
+    if (!LayoutChanged(table.ClassifiedOn(), now)) {
+        return false;
+    }
+    for (PSinfo& row : table.Rows()) {
+        const ScreenRect current = windows.WindowRectOf(row.Handle);
+        const EdgeChoice choice = PlaceOnNewLayout(row.Edge, current, table.ClassifiedOn(), now);
+        // One slid out where its new home hides it too stays out; any other
+        // goes home, and the tracker hides the ticked ones at its next tick.
+        const bool hiddenThere =
+            choice.Edge == row.Edge &&
+            HiddenOrigin(choice.Edge, choice.Home, EdgesAt(now, choice.Home)) ==
+                ScreenPoint{current.Left, current.Top};
+        if (!hiddenThere && (choice.Home.Left != current.Left || choice.Home.Top != current.Top)) {
+            windows.MoveWindowTo(row.Handle, choice.Home.Left, choice.Home.Top, current.Width(),
+                                 current.Height());
+        }
+        row.Edge = choice.Edge;
+        row.Home = choice.Home;
+    }
+    table.SetClassifiedOn(now);
+    return true;
 }
 
 void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
@@ -204,6 +230,8 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
         FirstScan(tables, windows, selectionFile, chkBox, true);
         return;
     }
+    // Before the freeze: no palette may stay where no monitor shows it.
+    FollowMonitorChange(live, windows);
     if ((windows.StyleOf(host) & kStyleMinimize) != 0) {
         return;
     }
@@ -220,6 +248,7 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
         }
         return true;
     });
+    scanned.SetClassifiedOn(screen.Monitors());
 
     if (!TablesDiffer(live, scanned)) {
         return;

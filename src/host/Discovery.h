@@ -23,4 +23,11 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
 void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile& selectionFile,
                     CheckList& chkBox);
 
+// When the monitors differ from those the table was classified on, every row
+// is classified afresh from where its palette stands (where it stood slid in,
+// when it is slid out), its tick kept, and a palette whose new home is
+// elsewhere is moved there; the pointer tracker hides the ticked ones at its
+// next tick. Returns whether the monitors had changed.
+bool FollowMonitorChange(PaletteTable& table, HostWindowSystem& windows);
+
 } // namespace quillmere

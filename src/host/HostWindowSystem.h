@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/MonitorLayout.h"
 #include "host/WindowTypes.h"
 
 #include <cstdint>
@@ -10,7 +11,8 @@
 namespace quillmere {
 
 // The window-system operations that palette discovery and auto-hide need. All
-// coordinates are signed screen pixels of the primary screen.
+// coordinates are signed virtual-screen pixels: the primary monitor's top-left
+// is (0, 0), and other monitors may lie at negative coordinates.
 class HostWindowSystem {
 public:
     // Return false to stop the enumeration early (discovery never does).
@@ -43,10 +45,10 @@ public:
     // The parent of a child window, the owner of a top-level pop-up, or
     // kNoWindow at the top (GetParent).
     virtual WindowHandle ParentOf(WindowHandle window) = 0;
-    // GetSystemMetrics(SM_CXSCREEN), read afresh at every call.
-    virtual std::int32_t ScreenWidth() = 0;
-    // Bottom minus top of the work area: the y of the bottom edge.
-    virtual std::int32_t WorkAreaHeight() = 0;
+    // Every monitor's rectangle and work area, the primary listed first
+    // (EnumDisplayMonitors, GetMonitorInfo), read afresh at every call. Never
+    // allocates, so that a fault handler may call it.
+    virtual MonitorLayout Monitors() = 0;
     // Milliseconds from an arbitrary start, never going back (GetTickCount64).
     virtual std::uint64_t MonotonicMilliseconds() = 0;
     // Whether the left, right or middle mouse button is down at this moment,

@@ -34,6 +34,7 @@ std::int32_t PaletteTable::FindByHandle(WindowHandle window) const {
 void PaletteTable::ReplaceWith(const PaletteTable& other) {
     m_rows.assign(other.m_rows.begin(), other.m_rows.begin() + other.m_count + 1);
     m_count = other.m_count;
+    m_classifiedOn = other.m_classifiedOn;
 }
 
 } // namespace quillmere

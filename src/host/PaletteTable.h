@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/MonitorLayout.h"
 #include "host/PSinfo.h"
 
 #include <cstddef>
@@ -37,14 +38,24 @@ public:
     std::int32_t FindByHandle(WindowHandle window) const;
 
     // Host gone: the rows are forgotten, the storage is kept.
-    void Forget() { m_count = 0; }
+    void Forget() {
+        m_count = 0;
+        m_classifiedOn = {};
+    }
 
-    // Becomes an element-for-element copy of rows 1..Count() of other.
+    // Becomes an element-for-element copy of rows 1..Count() of other, with
+    // the monitors they were classified on.
     void ReplaceWith(const PaletteTable& other);
+
+    // The monitors the rows' edges and homes were decided on; empty for rows
+    // that no scan classified, which then follow the monitors of the moment.
+    const MonitorLayout& ClassifiedOn() const { return m_classifiedOn; }
+    void SetClassifiedOn(const MonitorLayout& monitors) { m_classifiedOn = monitors; }
 
 private:
     std::vector<PSinfo> m_rows;
     std::int32_t m_count = 0;
+    MonitorLayout m_classifiedOn;
 };
 
 // The process-wide palette tables of the main window's unit.

@@ -1,40 +1,35 @@
 #pragma once
 
 #include "host/HostWindowSystem.h"
-
-#include <cstdint>
+#include "host/MonitorLayout.h"
 
 namespace quillmere {
 
-// The screen width and the work-area height for one operation (one tick, one
-// scan, one handler): each is read from the window system the first time it
-// is needed and kept until the operation ends. Each read is a round trip to
-// the window server, and neither changes within one operation. Screen pixels.
+// The monitors for one operation (one tick, one scan, one handler): read from
+// the window system the first time they are needed and kept until the
+// operation ends. Each read is a round trip to the window server, and the
+// layout does not change within one operation. An operation on a table's
+// rows also carries the monitors those rows were classified on, so that its
+// moves can tell when the monitors have changed since.
 class ScreenMeasures {
 public:
-    explicit ScreenMeasures(HostWindowSystem& windows) : m_windows(&windows) {}
+    explicit ScreenMeasures(HostWindowSystem& windows, const MonitorLayout& classifiedOn = {})
+        : m_windows(&windows), m_classifiedOn(classifiedOn) {}
 
-    std::int32_t Width() {
-        if (!m_hasWidth) {
-            m_width = m_windows->ScreenWidth();
-            m_hasWidth = true;
+    const MonitorLayout& Monitors() {
+        if (!m_hasMonitors) {
+            m_monitors = m_windows->Monitors();
+            m_hasMonitors = true;
         }
-        return m_width;
+        return m_monitors;
     }
-    std::int32_t WorkAreaHeight() {
-        if (!m_hasWorkAreaHeight) {
-            m_workAreaHeight = m_windows->WorkAreaHeight();
-            m_hasWorkAreaHeight = true;
-        }
-        return m_workAreaHeight;
-    }
+    const MonitorLayout& ClassifiedOn() const { return m_classifiedOn; }
 
 private:
     HostWindowSystem* m_windows;
-    std::int32_t m_width = 0;
-    std::int32_t m_workAreaHeight = 0;
-    bool m_hasWidth = false;
-    bool m_hasWorkAreaHeight = false;
+    MonitorLayout m_classifiedOn;
+    MonitorLayout m_monitors;
+    bool m_hasMonitors = false;
 };
 
 } // namespace quillmere

@@ -263,10 +263,13 @@ int main() {
     Check(AllAtLayout(found), "every demo window stands at its layout rectangle before the scan");
 
     quillmere::win32::Win32HostWindowSystem windows;
-    Check(windows.ScreenWidth() == demo::kScreenWidth,
-          Format("screen width %d", windows.ScreenWidth()));
-    Check(windows.WorkAreaHeight() == demo::kWorkAreaHeight,
-          Format("work-area height %d", windows.WorkAreaHeight()));
+    const quillmere::MonitorLayout monitors = windows.Monitors();
+    Check(monitors.Count == 1 && monitors.At(0).Primary &&
+              monitors.At(0).Bounds ==
+                  ScreenRect{0, 0, demo::kScreenWidth, demo::kWorkAreaHeight} &&
+              monitors.At(0).WorkArea.Height() == demo::kWorkAreaHeight,
+          Format("one primary monitor %s, work area %s", Describe(monitors.At(0).Bounds).c_str(),
+                 Describe(monitors.At(0).WorkArea).c_str()));
 
     quillmere::win32::Win32IniStore store;
     const std::string directory = TempDirectory();

@@ -18,7 +18,7 @@ constexpr std::size_t kTextLimit = 254; // a 255-character buffer with its termi
 } // namespace
 
 SimulatedDesktop::SimulatedDesktop(std::int32_t screenWidth, std::int32_t workAreaHeight)
-    : m_screenWidth(screenWidth), m_workAreaHeight(workAreaHeight) {}
+    : m_monitors(SingleMonitor(screenWidth, workAreaHeight)) {}
 
 WindowHandle SimulatedDesktop::Add(const SimWindowDesc& desc) {
     const WindowHandle handle = m_nextHandle;
@@ -99,8 +99,7 @@ ScreenRect SimulatedDesktop::RectOf(WindowHandle window) const {
 }
 
 void SimulatedDesktop::SetScreen(std::int32_t screenWidth, std::int32_t workAreaHeight) {
-    m_screenWidth = screenWidth;
-    m_workAreaHeight = workAreaHeight;
+    m_monitors = SingleMonitor(screenWidth, workAreaHeight);
 }
 
 WindowHandle SimulatedDesktop::FindTopLevelWindow(std::string_view className) {
@@ -209,14 +208,9 @@ WindowHandle SimulatedDesktop::ParentOf(WindowHandle window) {
     return w->Desc.Parent != kNoWindow ? w->Desc.Parent : w->Desc.Owner;
 }
 
-std::int32_t SimulatedDesktop::ScreenWidth() {
+MonitorLayout SimulatedDesktop::Monitors() {
     ++m_calls;
-    return m_screenWidth;
-}
-
-std::int32_t SimulatedDesktop::WorkAreaHeight() {
-    ++m_calls;
-    return m_workAreaHeight;
+    return m_monitors;
 }
 
 std::uint64_t SimulatedDesktop::MonotonicMilliseconds() {

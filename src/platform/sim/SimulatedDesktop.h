@@ -29,6 +29,8 @@ struct SimMove {
 // An in-memory desktop that stands in for the window system in the tests and
 // benchmarks. Top-level windows are kept in z-order, topmost first, which is
 // also the enumeration order; each new top-level window goes to the bottom.
+// Its screen is one primary monitor at (0, 0) whose work area is the whole
+// monitor, unless SetMonitors gives it others.
 class SimulatedDesktop final : public HostWindowSystem {
 public:
     SimulatedDesktop(std::int32_t screenWidth = 1280, std::int32_t workAreaHeight = 984);
@@ -49,7 +51,9 @@ public:
     ScreenRect RectOf(WindowHandle window) const;
 
     void SetCursor(ScreenPoint point) { m_cursor = point; }
+    // One primary monitor of that size, as the constructor makes it.
     void SetScreen(std::int32_t screenWidth, std::int32_t workAreaHeight);
+    void SetMonitors(const MonitorLayout& monitors) { m_monitors = monitors; }
     // The clock only moves when told to. Milliseconds.
     void AdvanceClock(std::uint64_t milliseconds) { m_clock += milliseconds; }
     void SetMouseButtonDown(bool down) { m_buttonDown = down; }
@@ -72,8 +76,7 @@ public:
     ScreenPoint CursorPosition() override;
     WindowHandle WindowAtPoint(ScreenPoint point) override;
     WindowHandle ParentOf(WindowHandle window) override;
-    std::int32_t ScreenWidth() override;
-    std::int32_t WorkAreaHeight() override;
+    MonitorLayout Monitors() override;
     std::uint64_t MonotonicMilliseconds() override;
     bool AnyMouseButtonDown() override;
 
@@ -92,8 +95,7 @@ private:
     std::vector<SimMove> m_moves;
     WindowHandle m_nextHandle = 0x10010;
     ScreenPoint m_cursor;
-    std::int32_t m_screenWidth;
-    std::int32_t m_workAreaHeight;
+    MonitorLayout m_monitors;
     std::uint64_t m_calls = 0;
     // Far from zero, so that nothing may take 0 for "never".
     std::uint64_t m_clock = 1'000'000;

@@ -399,6 +399,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         return 0;
+    case WM_DISPLAYCHANGE:
+        m_funnel->Run([this] { m_form->DisplayChanged(); });
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) {
+            m_funnel->Run([this] { m_form->DisplayChanged(); });
+        }
+        return Default(message, wParam, lParam);
     case WM_DRAWITEM:
         return ReflectDrawItem(lParam);
     case WM_CLOSE:

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <exception>
 
 namespace quillmere::win32 {
@@ -33,6 +34,27 @@ BOOL CALLBACK EnumTopLevel(HWND window, LPARAM state) {
         enumState->Failure = std::current_exception();
         return FALSE;
     }
+}
+
+ScreenRect FromRect(const RECT& rect) {
+    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM state) {
+    auto* layout = reinterpret_cast<MonitorLayout*>(state);
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoA(monitor, &info)) {
+        const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+        const std::size_t before = layout->Count;
+        layout->Add({FromRect(info.rcMonitor), FromRect(info.rcWork), primary});
+        // The primary first, so that ties between monitors go to it.
+        if (primary && layout->Count > before) {
+            std::rotate(layout->Items.begin(), layout->Items.begin() + (layout->Count - 1),
+                        layout->Items.begin() + layout->Count);
+        }
+    }
+    return TRUE;
 }
 
 } // namespace
@@ -77,7 +99,7 @@ ScreenRect Win32HostWindowSystem::WindowRectOf(WindowHandle window) {
     if (!::GetWindowRect(ToHwnd(window), &rect)) {
         return ScreenRect{};
     }
-    return ScreenRect{rect.left, rect.top, rect.right, rect.bottom};
+    return FromRect(rect);
 }
 
 void Win32HostWindowSystem::MoveWindowTo(WindowHandle window, std::int32_t x, std::int32_t y,
@@ -103,14 +125,18 @@ WindowHandle Win32HostWindowSystem::ParentOf(WindowHandle window) {
     return FromHwnd(::GetParent(ToHwnd(window)));
 }
 
-std::int32_t Win32HostWindowSystem::ScreenWidth() {
-    return ::GetSystemMetrics(SM_CXSCREEN);
-}
-
-std::int32_t Win32HostWindowSystem::WorkAreaHeight() {
-    RECT workArea{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    return workArea.bottom - workArea.top;
+MonitorLayout Win32HostWindowSystem::Monitors() {
+    MonitorLayout layout;
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&layout));
+    if (layout.Empty()) {
+        // No monitor listed: the primary screen as the system metrics give it.
+        RECT workArea{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+        layout.Add({{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)},
+                    FromRect(workArea),
+                    true});
+    }
+    return layout;
 }
 
 std::uint64_t Win32HostWindowSystem::MonotonicMilliseconds() {

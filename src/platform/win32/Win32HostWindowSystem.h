@@ -5,7 +5,7 @@
 namespace quillmere::win32 {
 
 // The real desktop through user32. Window handles travel as WindowHandle
-// (the HWND's bits); coordinates are screen pixels of the primary screen.
+// (the HWND's bits); coordinates are virtual-screen pixels.
 class Win32HostWindowSystem final : public HostWindowSystem {
 public:
     WindowHandle FindTopLevelWindow(std::string_view className) override;
@@ -20,8 +20,7 @@ public:
     ScreenPoint CursorPosition() override;
     WindowHandle WindowAtPoint(ScreenPoint point) override;
     WindowHandle ParentOf(WindowHandle window) override;
-    std::int32_t ScreenWidth() override;
-    std::int32_t WorkAreaHeight() override;
+    MonitorLayout Monitors() override;
     std::uint64_t MonotonicMilliseconds() override;
     bool AnyMouseButtonDown() override;
 };

@@ -14,6 +14,7 @@ packages=(
   wine wine64 fonts-wine fonts-comic-neue xvfb xdotool imagemagick zip
   dpkg-dev clang-format clang libclang-rt-14-dev
   fp-utils
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 
 missing=()

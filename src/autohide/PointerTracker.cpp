@@ -11,10 +11,22 @@ namespace quillmere {
 
 namespace {
 
+// Whether ticked row stands at the same edge of the same monitor as the
+// hovered palette. With one monitor only the edge is compared.
+bool AtSameEdge(const PSinfo& row, const PSinfo& hovered, HostWindowSystem& windows,
+                ScreenMeasures& screen) {
+    if (row.Edge != hovered.Edge || !row.Selected) {
+        return false;
+    }
+    const MonitorLayout& monitors = screen.Monitors();
+    return monitors.Count <= 1 || &row == &hovered ||
+           MonitorOf(monitors, windows.WindowRectOf(row.Handle)) ==
+               MonitorOf(monitors, windows.WindowRectOf(hovered.Handle));
+}
+
 void PointerOverPalette(const PaletteTable& table, const PSinfo& hovered, DisplayMode mode,
                         HostWindowSystem& windows, ScreenMeasures& screen, AutoHideGate& gate) {
-    const ScreenEdge edge = hovered.Edge;
-    switch (edge) {
+    switch (hovered.Edge) {
     case ScreenEdge::Left:
     case ScreenEdge::Right:
     case ScreenEdge::Bottom:
@@ -32,7 +44,7 @@ void PointerOverPalette(const PaletteTable& table, const PSinfo& hovered, Displa
     switch (mode) {
     case DisplayMode::Together:
         for (const PSinfo& row : table.Rows()) {
-            if (row.Edge == edge && row.Selected) {
+            if (AtSameEdge(row, hovered, windows, screen)) {
                 in(row);
             }
         }
@@ -40,7 +52,8 @@ void PointerOverPalette(const PaletteTable& table, const PSinfo& hovered, Displa
     case DisplayMode::Separately:
         in(hovered);
         for (const PSinfo& row : table.Rows()) {
-            if (&row != &hovered && row.Edge == edge && row.Selected && !gate.Keeps(row.Handle)) {
+            if (&row != &hovered && AtSameEdge(row, hovered, windows, screen) &&
+                !gate.Keeps(row.Handle)) {
                 SlideOut(row, windows, screen);
                 gate.Hidden(row.Handle);
             }

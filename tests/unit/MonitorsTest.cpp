@@ -5,6 +5,7 @@
 #include "host/EdgeGeometry.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
+#include "settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
 
@@ -379,6 +380,33 @@ TEST(MonitorsOnTheDesktop, PalettesOnMonitorTwoHideThereAndComeBackWhenItGoes) {
         for (const sim::SimMove& move : desktop.Moves()) {
             EXPECT_NE(move.Window, steady) << c.Name << ": one still slid out in place stays";
         }
+    }
+}
+
+// "Together" and "Separately" act on one edge of one monitor: the bottom of
+// monitor 2 is not the bottom of the primary.
+TEST(MonitorsOnTheDesktop, TheModesKeepToTheHoveredPalettesMonitor) {
+    for (const char* mode : {"Together", "Separately"}) {
+        sim::SimulatedDesktop desktop;
+        desktop.SetMonitors(kRight);
+        desktop.AddHost({40, 30, 1240, 990});
+        const WindowHandle onPrimary = desktop.AddPalette("A", {300, 874, 500, 1024});
+        const WindowHandle onSecond = desktop.AddPalette("B", {1700, 874, 1900, 1024});
+        const WindowHandle besideIt = desktop.AddPalette("C", {2000, 874, 2200, 1024});
+        sim::MemoryIniStore store;
+        const IniFile settings{store, "C:\\Q\\ZC.reg"};
+        WriteSetting(settings, kFWoptionKey, mode);
+        HostTables tables;
+        testing::RecordingCheckList chkBox;
+        FirstScan(tables, desktop, IniFile{store, "C:\\Q\\Options.ini"}, chkBox, true);
+
+        desktop.SetCursor({1800, 1019});
+        TrackPointer(tables.FloatingWindows, desktop, settings);
+        EXPECT_EQ(desktop.RectOf(onSecond).Top, 874) << mode << ": the hovered one comes in";
+        EXPECT_EQ(desktop.RectOf(besideIt).Top, std::string(mode) == "Together" ? 874 : 1014)
+            << mode << ": the other one at monitor 2's bottom follows the mode";
+        EXPECT_EQ(desktop.RectOf(onPrimary).Top, 1014)
+            << mode << ": the primary's bottom stays out";
     }
 }
 

@@ -3,7 +3,8 @@
 # and runs the unit tests (native preset), makes the optimised native build
 # (native-release preset), runs the unit tests and the INI fuzz target under
 # AddressSanitizer and UBSan (sanitize preset), builds the Windows programs
-# (windows preset) and runs the end-to-end probes under Wine and Xvfb.
+# (windows preset) and runs the end-to-end probes under Wine and Xvfb, then
+# the two-monitor probe under Wine on a headless Xorg display of two monitors.
 # Exit status 0 only when every step passed.
 set -uo pipefail
 
@@ -82,14 +83,18 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     fi
     if step "windows build" bash -c 'cmake --preset windows && cmake --build --preset windows'; then
         step "end-to-end tests (tests/e2e/run.sh build/windows)" bash tests/e2e/run.sh build/windows || failed=1
+        step "two-monitor probe (tests/e2e/two-monitors.sh build/windows)" \
+            bash tests/e2e/two-monitors.sh build/windows || failed=1
     else
         failed=1
         skip "end-to-end tests (tests/e2e/run.sh build/windows)"
+        skip "two-monitor probe (tests/e2e/two-monitors.sh build/windows)"
     fi
 else
     failed=1
     for name in "native build" "unit tests" "native release build" "sanitize build" \
-        "unit tests under sanitizers" "INI fuzzing" "windows build" "end-to-end tests"; do
+        "unit tests under sanitizers" "INI fuzzing" "windows build" "end-to-end tests" \
+        "two-monitor probe"; do
         skip "$name"
     done
 fi

@@ -340,6 +340,14 @@ TEST(MonitorsOnTheDesktop, PalettesOnMonitorTwoHideThereAndComeBackWhenItGoes) {
          {600, 2043},
          {500, 1014},
          {0, 600, 200, 800}},
+        // Slid out at monitor 2's right, below the primary's height.
+        {"below, right edge",
+         kBelow,
+         {1080, 1300, 1280, 1450},
+         {1270, 1300},
+         {1275, 1375},
+         {1270, 874},
+         {0, 600, 200, 800}},
     };
     for (const Case& c : cases) {
         sim::SimulatedDesktop desktop;

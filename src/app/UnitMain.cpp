@@ -175,11 +175,17 @@ void TFrmMain::TimerEnumTimer() {
     if (m_creating) {
         return;
     }
+    // The layout is compared at every re-scan too: a monitor turned off may
+    // come without any message.
+    DisplayChanged();
     RescanPalettes(m_context.Tables, m_context.Windows, SelectionFile(), ChkBox);
 }
 
 void TFrmMain::DisplayChanged() {
-    FollowMonitorChange(m_context.Tables.FloatingWindows, m_context.Windows);
+    // Palettes moved to their new homes: the tracker starts afresh.
+    if (FollowMonitorChange(m_context.Tables.FloatingWindows, m_context.Windows)) {
+        m_gate.Forget();
+    }
 }
 
 void TFrmMain::ChkBoxClickCheck() {

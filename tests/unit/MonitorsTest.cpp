@@ -360,6 +360,7 @@ TEST(MonitorsOnTheDesktop, PalettesOnMonitorTwoHideThereAndComeBackWhenItGoes) {
         const IniFile settings{store, "C:\\Q\\ZC.reg"};
         HostTables tables;
         testing::RecordingCheckList chkBox;
+        AutoHideGate gate;
         const auto origin = [&] {
             const ScreenRect r = desktop.RectOf(palette);
             return ScreenPoint{r.Left, r.Top};
@@ -368,22 +369,22 @@ TEST(MonitorsOnTheDesktop, PalettesOnMonitorTwoHideThereAndComeBackWhenItGoes) {
         FirstScan(tables, desktop, selection, chkBox, true);
         EXPECT_EQ(origin(), c.Hidden) << c.Name << ": slid out across monitor 2's outer edge";
         desktop.SetCursor(c.Strip);
-        TrackPointer(tables.FloatingWindows, desktop, settings);
+        TrackPointer(tables.FloatingWindows, desktop, settings, gate);
         EXPECT_EQ(origin(), (ScreenPoint{c.Palette.Left, c.Palette.Top}))
             << c.Name << ": the strip brings it back on monitor 2";
         desktop.SetCursor({640, 500});
-        TrackPointer(tables.FloatingWindows, desktop, settings);
+        TrackPointer(tables.FloatingWindows, desktop, settings, gate);
         SlideInAll(tables.FloatingWindows, desktop);
         EXPECT_EQ(origin(), (ScreenPoint{c.Palette.Left, c.Palette.Top}))
             << c.Name << ": brought back on its own monitor";
 
-        TrackPointer(tables.FloatingWindows, desktop, settings);
+        TrackPointer(tables.FloatingWindows, desktop, settings, gate);
         desktop.SetMonitors(kAlone);
-        TrackPointer(tables.FloatingWindows, desktop, settings);
+        TrackPointer(tables.FloatingWindows, desktop, settings, gate);
         EXPECT_EQ(origin(), c.Hidden) << c.Name << ": nothing slides before the re-scan";
         desktop.ClearMoves();
         RescanPalettes(tables, desktop, selection, chkBox);
-        TrackPointer(tables.FloatingWindows, desktop, settings);
+        TrackPointer(tables.FloatingWindows, desktop, settings, gate);
         EXPECT_EQ(origin(), c.AfterRemoval) << c.Name << ": its strip shows on the primary";
         for (const sim::SimMove& move : desktop.Moves()) {
             EXPECT_NE(move.Window, steady) << c.Name << ": one still slid out in place stays";
@@ -406,10 +407,11 @@ TEST(MonitorsOnTheDesktop, TheModesKeepToTheHoveredPalettesMonitor) {
         WriteSetting(settings, kFWoptionKey, mode);
         HostTables tables;
         testing::RecordingCheckList chkBox;
+        AutoHideGate gate;
         FirstScan(tables, desktop, IniFile{store, "C:\\Q\\Options.ini"}, chkBox, true);
 
         desktop.SetCursor({1800, 1019});
-        TrackPointer(tables.FloatingWindows, desktop, settings);
+        TrackPointer(tables.FloatingWindows, desktop, settings, gate);
         EXPECT_EQ(desktop.RectOf(onSecond).Top, 874) << mode << ": the hovered one comes in";
         EXPECT_EQ(desktop.RectOf(besideIt).Top, std::string(mode) == "Together" ? 874 : 1014)
             << mode << ": the other one at monitor 2's bottom follows the mode";

@@ -401,6 +401,9 @@ void TFrmMain::SessionEnding() {
 }
 
 void TFrmMain::BringEveryPaletteBack() {
+    // Each on its own monitor, also when the monitors changed since the last
+    // re-scan.
+    DisplayChanged();
     PaletteTable& table = m_context.Tables.FloatingWindows;
     for (PSinfo& row : table.Rows()) {
         row.Selected = false;

@@ -149,6 +149,10 @@ std::map<HWND, ScreenRect> MonitorOfEach(const std::vector<RECT>& monitors) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // "monitors": lists them; status 0 when Wine sees two.
+    if (argc == 2 && std::strcmp(argv[1], "monitors") == 0) {
+        return Monitors().size() == 2 ? 0 : 1;
+    }
     const Layout* layout = nullptr;
     for (const Layout& candidate : kLayouts) {
         if (argc == 3 && std::strcmp(argv[1], candidate.Name) == 0) {

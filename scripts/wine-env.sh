@@ -153,6 +153,18 @@ wine_env_run() {
     timeout -k 5 "$secs" wine "$@"
 }
 
+# wine_env_end_pid PID: gives a program that was asked to end 5 s to do so,
+# then kills it, and reaps it (PID must be a child of this shell).
+wine_env_end_pid() {
+    local pid=$1 i
+    for i in $(seq 1 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+}
+
 wine_env_stop() {
     if [ -n "$WINE_ENV_PREFIX" ] && [ -d "$WINE_ENV_PREFIX" ]; then
         WINEPREFIX="$WINE_ENV_PREFIX" timeout 30 wineserver -k >/dev/null 2>&1

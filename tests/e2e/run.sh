@@ -74,13 +74,7 @@ startDemoHost() {
 stopDemoHost() {
     [ -n "$hostPid" ] || return 0
     timeout 10 wine "$demoCtl" quit >/dev/null 2>&1
-    local i
-    for i in $(seq 1 50); do
-        kill -0 "$hostPid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -9 "$hostPid" 2>/dev/null
-    wait "$hostPid" 2>/dev/null
+    wine_env_end_pid "$hostPid"
     hostPid=""
 }
 

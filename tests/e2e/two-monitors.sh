@@ -97,12 +97,7 @@ for layout in "${layouts[@]}"; do
     probePid=""
 
     timeout 10 wine "$demoCtl" quit >/dev/null 2>&1
-    for _ in $(seq 50); do
-        kill -0 "$hostPid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -9 "$hostPid" 2>/dev/null
-    wait "$hostPid" 2>/dev/null
+    wine_env_end_pid "$hostPid"
     hostPid=""
 
     if [ "$(tr -d '\r' <"$work/probe.out" | tail -n 1)" = "PASS" ]; then

@@ -61,7 +61,11 @@ startDemoHost() {
             return 0
         fi
         if ! kill -0 "$hostPid" 2>/dev/null; then
-            echo "e2e: the demo host exited before it was ready"
+            wait "$hostPid"
+            echo "e2e: the demo host exited before it was ready (exit status $?)"
+            showFile "demo host stdout" "$dir/host.out"
+            showFile "demo host stderr" "$dir/host.err"
+            hostPid=""
             return 1
         fi
         sleep 0.1

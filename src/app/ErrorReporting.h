@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 namespace quillmere {
@@ -18,12 +17,5 @@ public:
 // character sorts after "." as a byte: "... ZC.reg" and "Why?" gain one,
 // "Done." and "Stop!" do not.
 std::string FormatErrorMessage(const std::string& message);
-
-// The one place where an event's error stops: runs one event handler, and an
-// exception that escapes it (an error such as a refused write, or a defect)
-// is shown through reporter with its message ("Unexpected error" when it has
-// none); the rest of the handler is skipped and the program goes on. Returns
-// whether the handler ran to its end.
-bool RunHandler(ErrorReporter& reporter, const std::function<void()>& handler) noexcept;
 
 } // namespace quillmere

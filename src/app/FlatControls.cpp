@@ -24,17 +24,22 @@ void ButtonModel::SetCaption(std::string caption) {
     Notify(OnChanged);
 }
 
-void ButtonModel::Click() {
-    Notify(OnClick);
+void FlatModel::Click() {
+    if (ApplyClick()) {
+        Notify(OnClick);
+    }
 }
 
 void FlatCheckBox::SetChecked(bool checked) {
-    if (checked == m_checked) {
-        return;
+    if (checked != m_checked) {
+        Click();
     }
-    m_checked = checked;
+}
+
+bool FlatCheckBox::ApplyClick() {
+    m_checked = !m_checked;
     Notify(OnChanged);
-    Notify(OnClick);
+    return true;
 }
 
 void FlatCheckBox::Restore(bool checked) {
@@ -57,12 +62,16 @@ FlatRadioButton::FlatRadioButton(RadioGroup& group, std::string caption, bool ch
 }
 
 void FlatRadioButton::SetChecked(bool checked) {
-    if (checked == m_checked) {
-        return;
-    }
-    if (!checked) {
+    if (checked) {
+        Click();
+    } else if (m_checked) {
         ChangeState(false);
-        return;
+    }
+}
+
+bool FlatRadioButton::ApplyClick() {
+    if (m_checked) {
+        return false;
     }
     for (FlatRadioButton* other : m_group->m_buttons) {
         if (other != this && other->m_checked) {
@@ -70,7 +79,7 @@ void FlatRadioButton::SetChecked(bool checked) {
         }
     }
     ChangeState(true);
-    Notify(OnClick);
+    return true;
 }
 
 void FlatRadioButton::ChangeState(bool checked) {

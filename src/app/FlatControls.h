@@ -43,13 +43,19 @@ public:
     virtual const std::string& Caption() const = 0;
     // A push button is never checked.
     virtual bool Checked() const = 0;
-    // The user's click.
-    virtual void Click() = 0;
     // Where the arrow keys' group of controls starts (WS_GROUP): every
     // control but the radio buttons after the first of their group.
     virtual bool StartsGroup() const { return true; }
+    // The state the user's click gives (announced by OnChanged), and whether
+    // OnClick is to run for it: a click on the checked radio button runs nothing.
+    virtual bool ApplyClick() = 0;
+
+    // The user's click: ApplyClick, then OnClick when it asks for it.
+    void Click();
 
     std::function<void()> OnChanged;
+    // The form's click handler.
+    std::function<void()> OnClick;
 };
 
 class ButtonModel final : public FlatModel {
@@ -60,9 +66,7 @@ public:
     const std::string& Caption() const override { return m_caption; }
     bool Checked() const override { return false; }
     void SetCaption(std::string caption);
-    void Click() override;
-
-    std::function<void()> OnClick;
+    bool ApplyClick() override { return true; }
 
 private:
     std::string m_caption;
@@ -79,12 +83,10 @@ public:
     // Runs OnClick, with the new state already in place, exactly when the
     // state changes; setting the state the box already has runs nothing.
     void SetChecked(bool checked);
-    // The user's click: toggles the state, which runs OnClick.
-    void Click() override { SetChecked(!m_checked); }
+    // The user's click toggles the state.
+    bool ApplyClick() override;
     // Puts back a state that a handler refused, without running OnClick.
     void Restore(bool checked);
-
-    std::function<void()> OnClick;
 
 private:
     std::string m_caption;
@@ -121,10 +123,8 @@ public:
     // (their handlers do not run), then runs its own OnClick. Checking the
     // checked button, or unchecking any, runs nothing.
     void SetChecked(bool checked);
-    // The user's click: checks the button.
-    void Click() override { SetChecked(true); }
-
-    std::function<void()> OnClick;
+    // The user's click checks the button.
+    bool ApplyClick() override;
 
 private:
     void ChangeState(bool checked);

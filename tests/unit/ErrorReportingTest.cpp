@@ -1,4 +1,6 @@
 #include "app/ErrorReporting.h"
+#include "FrmMainFakes.h"
+#include "app/EventFunnel.h"
 #include "common/ProgramError.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +11,6 @@
 
 namespace quillmere {
 namespace {
-
-class RecordingReporter final : public ErrorReporter {
-public:
-    void ShowError(const std::string& text) override { Shown.push_back(text); }
-    std::vector<std::string> Shown;
-};
 
 TEST(FormatErrorMessage, AddsAFullStopWhenTheLastCharacterSortsAfterIt) {
     EXPECT_EQ(FormatErrorMessage("Unable to write to C:\\Quillmere\\ZC.reg"),
@@ -34,33 +30,43 @@ TEST(FormatErrorMessage, LeavesMessagesEndingAtOrBeforeAFullStop) {
     EXPECT_EQ(FormatErrorMessage(""), "");
 }
 
-TEST(RunHandler, ShowsAProgramErrorAndSkipsTheRestOfTheHandler) {
-    RecordingReporter reporter;
+// The one funnel of the windows, with no palettes to rescue.
+class EventFunnelTest : public ::testing::Test {
+protected:
+    testing::RecordingMessages m_reporter;
+    PaletteRescue m_rescue;
+    PaletteTable m_table;
+    EventFunnel m_funnel{m_reporter, m_rescue, m_table};
+};
+
+TEST_F(EventFunnelTest, ShowsAProgramErrorAndSkipsTheRestOfTheHandler) {
     std::vector<std::string> steps;
     const auto refusedWrite = [] { throw ProgramError("Unable to write to C:\\ZC.reg"); };
-    const bool completed = RunHandler(reporter, [&] {
+    const bool completed = m_funnel.Run([&] {
         steps.push_back("caption");
         refusedWrite();
         steps.push_back("illustration");
     });
     EXPECT_FALSE(completed);
     EXPECT_EQ(steps, (std::vector<std::string>{"caption"}));
-    EXPECT_EQ(reporter.Shown, (std::vector<std::string>{"Unable to write to C:\\ZC.reg."}));
+    EXPECT_EQ(m_reporter.Shown, (std::vector<std::string>{"Unable to write to C:\\ZC.reg."}));
 }
 
-TEST(RunHandler, AHandlerThatCompletesShowsNothing) {
-    RecordingReporter reporter;
+TEST_F(EventFunnelTest, AHandlerThatCompletesShowsNothing) {
     int runs = 0;
-    EXPECT_TRUE(RunHandler(reporter, [&] { ++runs; }));
+    EXPECT_TRUE(m_funnel.Run([&] { ++runs; }));
     EXPECT_EQ(runs, 1);
-    EXPECT_TRUE(reporter.Shown.empty());
+    EXPECT_TRUE(m_reporter.Shown.empty());
 }
 
-TEST(RunHandler, ADefectIsShownTooAndNeverEscapes) {
-    RecordingReporter reporter;
-    EXPECT_FALSE(RunHandler(reporter, [] { throw std::logic_error("bug"); }));
-    EXPECT_FALSE(RunHandler(reporter, [] { throw 42; }));
-    EXPECT_EQ(reporter.Shown, (std::vector<std::string>{"bug.", "Unexpected error."}));
+TEST_F(EventFunnelTest, ADefectIsShownTooAndNeverEscapes) {
+    ButtonModel button("OK");
+    button.OnClick = [] { throw 42; };
+    EXPECT_FALSE(m_funnel.Run([] { throw std::logic_error("bug"); }));
+    EXPECT_FALSE(m_funnel.Run([] { throw 42; }));
+    EXPECT_FALSE(m_funnel.Run(button)) << "a control's click has the same guard";
+    EXPECT_EQ(m_reporter.Shown,
+              (std::vector<std::string>{"bug.", "Unexpected error.", "Unexpected error."}));
 }
 
 } // namespace

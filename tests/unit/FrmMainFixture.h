@@ -30,6 +30,8 @@ protected:
     void StartHost() { m_desktop.AddHost({40, 0, 1240, 984}); }
     // One event through the window's funnel, as the window runs it.
     bool Run(const std::function<void()>& event) { return m_funnel.Run(event); }
+    // The user's click on a control, as its window hands it to the funnel.
+    bool Click(FlatModel& control) { return m_funnel.Run(control); }
     bool Create() {
         return Run([&] { m_form.FormCreate(); });
     }

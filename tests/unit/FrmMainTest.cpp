@@ -158,7 +158,7 @@ TEST_F(FrmMainTest, StartWithAutoHideOffLeavesEveryPaletteWhereItStands) {
     EXPECT_TRUE(m_desktop.Moves().empty());
 
     // Turning auto-hide on hides the ticked ones, each at its own edge.
-    EXPECT_TRUE(Run([&] { m_form.ChkEnabled.Click(); }));
+    EXPECT_TRUE(Click(m_form.ChkEnabled));
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{layers, {1270, 100, 1470, 400}},
                                                        {brushes, {500, 974, 700, 1174}}}));
     EXPECT_EQ(m_desktop.RectOf(color), (ScreenRect{10, 120, 210, 320}));
@@ -231,21 +231,21 @@ TEST_F(FrmMainTest, AReadOnlySettingsFileHoldingTheChoicesStartsCleanly) {
     EXPECT_EQ(m_store.WriteCount(), 0);
 
     // Only a real change is refused.
-    EXPECT_FALSE(Run([&] { m_form.ChkTop.Click(); }));
+    EXPECT_FALSE(Click(m_form.ChkTop));
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
 }
 
 TEST_F(FrmMainTest, ChoosingAModeShowsItStoresItAndLoadsItsIllustration) {
-    EXPECT_TRUE(Run([&] { m_form.OptionSeparately.Click(); }));
+    EXPECT_TRUE(Click(m_form.OptionSeparately));
     EXPECT_EQ(Modes(), (std::vector<bool>{false, true, false}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear separately");
     EXPECT_EQ(Stored("FWoption"), "Separately");
 
-    EXPECT_TRUE(Run([&] { m_form.OptionMixed.Click(); }));
+    EXPECT_TRUE(Click(m_form.OptionMixed));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
     EXPECT_EQ(Stored("FWoption"), "Mixed");
 
-    EXPECT_TRUE(Run([&] { m_form.optionTogether.Click(); }));
+    EXPECT_TRUE(Click(m_form.optionTogether));
     EXPECT_EQ(Modes(), (std::vector<bool>{true, false, false}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear and disappear together");
     EXPECT_EQ(Stored("FWoption"), "Together");
@@ -256,7 +256,7 @@ TEST_F(FrmMainTest, ChoosingAModeShowsItStoresItAndLoadsItsIllustration) {
 }
 
 TEST_F(FrmMainTest, ClickingTheCheckedModeDoesNothing) {
-    EXPECT_TRUE(Run([&] { m_form.optionTogether.Click(); }));
+    EXPECT_TRUE(Click(m_form.optionTogether));
     EXPECT_EQ(m_store.WriteCount(), 0);
     EXPECT_TRUE(m_loader.Loaded.empty());
 }
@@ -264,7 +264,7 @@ TEST_F(FrmMainTest, ClickingTheCheckedModeDoesNothing) {
 TEST_F(FrmMainTest, ARefusedModeWriteLeavesTheStoredModeAndSkipsTheIllustration) {
     Settings("FWoption=Together\r\n");
     m_store.SetReadOnly(kSettingsPath, true);
-    EXPECT_FALSE(Run([&] { m_form.OptionMixed.Click(); }));
+    EXPECT_FALSE(Click(m_form.OptionMixed));
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
     EXPECT_EQ(Modes(), (std::vector<bool>{false, false, true}));
     EXPECT_EQ(m_form.LblSetting.Caption(), "Windows appear separately and disappear together");
@@ -281,7 +281,7 @@ TEST_F(FrmMainTest, TurningAutoHideOnSlidesOutEveryTickedRowByItsEdge) {
     m_form.MousePos.SetEnabled(false);
     m_form.TimerEnum.SetEnabled(false);
 
-    EXPECT_TRUE(Run([&] { m_form.ChkEnabled.Click(); }));
+    EXPECT_TRUE(Click(m_form.ChkEnabled));
 
     EXPECT_EQ(Timers(), (std::vector<bool>{true, true}));
     EXPECT_EQ(Stored("Enabled"), "Yes");
@@ -300,7 +300,7 @@ TEST_F(FrmMainTest, TurningAutoHideOffBringsEveryPaletteFullyOnScreen) {
     const WindowHandle unticked = AddRow({500, 300, 700, 500}, ScreenEdge::Left, false);
     const WindowHandle noEdge = AddRow({300, 300, 400, 400}, ScreenEdge::None, true);
 
-    EXPECT_TRUE(Run([&] { m_form.ChkEnabled.Click(); }));
+    EXPECT_TRUE(Click(m_form.ChkEnabled));
 
     EXPECT_EQ(Timers(), (std::vector<bool>{false, false}));
     EXPECT_EQ(Stored("Enabled"), "No");
@@ -315,7 +315,7 @@ TEST_F(FrmMainTest, ARefusedEnableWriteLeavesTimersAndPalettesAlone) {
     m_form.TimerEnum.SetEnabled(false);
     m_store.SetReadOnly(kSettingsPath, true);
 
-    EXPECT_FALSE(Run([&] { m_form.ChkEnabled.Click(); }));
+    EXPECT_FALSE(Click(m_form.ChkEnabled));
 
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
     EXPECT_TRUE(m_form.ChkEnabled.Checked());
@@ -328,7 +328,7 @@ TEST_F(FrmMainTest, ThePointerTimerFollowsTheModeChosenSinceTheLastTick) {
     const WindowHandle lower = AddRow({0, 400, 200, 600}, ScreenEdge::Left, true);
     m_desktop.SetCursor({5, 200});
 
-    EXPECT_TRUE(Run([&] { m_form.OptionSeparately.Click(); }));
+    EXPECT_TRUE(Click(m_form.OptionSeparately));
     EXPECT_TRUE(Run([&] { m_form.MousePos.Fire(); }));
 
     EXPECT_EQ(m_desktop.Moves(),

@@ -42,14 +42,14 @@ TEST_F(FrmMainTest, StayOnTheTopWritesTheChoiceBeforeItChangesTheTopmostState) {
     ASSERT_TRUE(Create());
     m_windows.Calls.clear();
 
-    EXPECT_TRUE(Run([&] { m_form.ChkTop.Click(); }));
+    EXPECT_TRUE(Click(m_form.ChkTop));
     EXPECT_EQ(Stored("OnTop"), "Yes");
-    EXPECT_TRUE(Run([&] { m_form.ChkTop.Click(); }));
+    EXPECT_TRUE(Click(m_form.ChkTop));
     EXPECT_EQ(Stored("OnTop"), "No");
     EXPECT_EQ(m_windows.Calls, (Strings{"topmost yes", "topmost no"}));
 
     m_store.SetReadOnly(testing::kSettingsPath, true);
-    EXPECT_FALSE(Run([&] { m_form.ChkTop.Click(); }));
+    EXPECT_FALSE(Click(m_form.ChkTop));
     EXPECT_EQ(m_messages.Shown, (Strings{"Unable to write to C:\\Quillmere\\ZC.reg."}));
     EXPECT_EQ(m_windows.Calls.size(), 2u) << "the topmost state stays as it was";
     EXPECT_TRUE(m_form.ChkTop.Checked()) << "the tick stays as the user set it";

@@ -51,7 +51,7 @@ TEST_P(ChkStartClickTest, ClickLeavesTheListTheFileAndTheBoxAsExpected) {
     m_startup.RemoveRefused = c.RemoveRefused;
     m_store.SetReadOnly(kSettingsPath, c.SettingsReadOnly);
 
-    Run([&] { m_form.ChkStart.Click(); });
+    Click(m_form.ChkStart);
 
     EXPECT_EQ(m_startup.Calls, c.Calls);
     EXPECT_EQ(Stored("SystemStart"), c.SystemStart);

@@ -196,11 +196,11 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         // Enter and Esc, from the dialog manager.
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            m_funnel.Run([this] { m_form->BtnOK.Click(); });
+            m_funnel.Run(m_form->BtnOK);
         }
         return 0;
     case WM_CLOSE:
-        m_funnel.Run([this] { m_form->BtnOK.Click(); });
+        m_funnel.Run(m_form->BtnOK);
         return 0;
     case WM_DESTROY:
         // Destroyed with its owner, say: the modal loop ends too.

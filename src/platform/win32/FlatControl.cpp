@@ -76,15 +76,6 @@ void FlatControl::Press(bool pressed) {
     }
 }
 
-void FlatControl::Click() {
-    if (!::IsWindowEnabled(m_window)) {
-        return;
-    }
-    // The click may close the window that owns this control: nothing of the
-    // control is touched once it has run.
-    m_funnel->Run(*m_model);
-}
-
 void FlatControl::MoveInGroup(bool backwards) {
     const HWND parent = ::GetParent(m_window);
     HWND next = m_window;
@@ -185,6 +176,8 @@ void FlatControl::PaintMarked(HDC dc, const RECT& client, bool focused) const {
 }
 
 LRESULT FlatControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A case that breaks out of the switch is the user's click; the click
+    // runs below, straight into the funnel.
     switch (message) {
     case WM_GETDLGCODE:
         return DialogCode(reinterpret_cast<const MSG*>(lParam));
@@ -207,33 +200,36 @@ LRESULT FlatControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         m_hot = false;
         ::InvalidateRect(m_window, nullptr, FALSE);
         return 0;
-    case WM_LBUTTONUP:
-        if (::GetCapture() == m_window) {
-            const bool inside = Inside(m_window, lParam);
-            ::ReleaseCapture();
-            if (inside) {
-                Click();
-            }
+    case WM_LBUTTONUP: {
+        if (::GetCapture() != m_window) {
+            return 0;
         }
-        return 0;
+        const bool inside = Inside(m_window, lParam);
+        ::ReleaseCapture();
+        if (!inside) {
+            return 0;
+        }
+        break;
+    }
     case WM_CAPTURECHANGED:
         Press(false);
         return 0;
     case WM_KEYDOWN:
+        if (wParam == VK_RETURN && IsButton()) {
+            break;
+        }
         if (wParam == VK_SPACE && (lParam & (1 << 30)) == 0) {
             Press(true);
-        } else if (wParam == VK_RETURN && IsButton()) {
-            Click();
         } else if (IsRadioButton() && wParam >= VK_LEFT && wParam <= VK_DOWN) {
             MoveInGroup(wParam == VK_LEFT || wParam == VK_UP);
         }
         return 0;
     case WM_KEYUP:
-        if (wParam == VK_SPACE && m_pressed && ::GetCapture() != m_window) {
-            Press(false);
-            Click();
+        if (wParam != VK_SPACE || !m_pressed || ::GetCapture() == m_window) {
+            return 0;
         }
-        return 0;
+        Press(false);
+        break;
     case WM_KILLFOCUS:
         if (::GetCapture() == m_window) {
             ::ReleaseCapture();
@@ -248,8 +244,7 @@ LRESULT FlatControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case BM_GETCHECK:
         return m_model->Checked() ? BST_CHECKED : BST_UNCHECKED;
     case BM_CLICK:
-        Click();
-        return 0;
+        break;
     case WM_ERASEBKGND:
         return 1; // WM_PAINT covers every pixel
     case WM_PAINT:
@@ -257,11 +252,16 @@ LRESULT FlatControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NCDESTROY:
         m_model->OnChanged = nullptr;
-        break;
+        return Default(message, wParam, lParam);
     default:
-        break;
+        return Default(message, wParam, lParam);
     }
-    return Default(message, wParam, lParam);
+    // The click may close the window that owns this control: nothing of the
+    // control is touched once it has run.
+    if (::IsWindowEnabled(m_window)) {
+        m_funnel->Run(*m_model);
+    }
+    return 0;
 }
 
 } // namespace quillmere::win32

@@ -24,11 +24,11 @@ struct FlatLook {
 };
 
 // A flat push button, check box or radio button: a child window that draws
-// its model and runs the model's Click through the window's funnel on the
-// user's click (a press and release of the left button inside it, the space
-// bar, Enter on a button, or BM_CLICK), so the parent never looks at control
-// ids. The model's OnChanged repaints the control; the model and the funnel
-// must outlive the control's window.
+// its model and hands the model to the window's funnel on the user's click
+// (a press and release of the left button inside it, the space bar, Enter on
+// a button, or BM_CLICK), so the parent never looks at control ids. The
+// model's OnChanged repaints the control; the model and the funnel must
+// outlive the control's window.
 //
 // The window text is the caption and BM_GETCHECK answers the model's state,
 // so the controls can be found and read like the system's buttons. Every
@@ -57,7 +57,6 @@ private:
     bool IsRadioButton() const { return m_model->Kind() == FlatKind::RadioButton; }
     void ModelChanged();
     void Press(bool pressed);
-    void Click();
     void MoveInGroup(bool backwards);
     UINT DialogCode(const MSG* message) const;
     void Paint();

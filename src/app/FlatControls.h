@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CheckList.h"
+#include "host/Discovery.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,11 +1,30 @@
 #pragma once
 
-#include "app/CheckList.h"
 #include "host/HostWindowSystem.h"
 #include "host/PaletteTable.h"
 #include "settings/IniFile.h"
 
+#include <string>
+
 namespace quillmere {
+
+// The main window's palette check list as discovery sees it: discovery
+// declares what it needs of the list, and the form's model of the list
+// (CheckListModel) fulfils it. Entry i (from 0) stands for table row i + 1.
+// Setting a check mark here is the program's own act and never counts as the
+// user's click. Each call changes one entry, so that a change of one palette
+// costs the list one or two calls, whatever the number of palettes.
+class CheckList {
+public:
+    virtual ~CheckList() = default;
+
+    // A new entry, unchecked, at the end or before entry index.
+    virtual void Append(const std::string& text) = 0;
+    virtual void Insert(int index, const std::string& text) = 0;
+    virtual void Remove(int index) = 0;
+    virtual void SetText(int index, const std::string& text) = 0;
+    virtual void SetChecked(int index, bool checked) = 0;
+};
 
 // Fills an empty FloatingWindows from the desktop's windows: every palette
 // gets its edge, home rectangle and saved choice from the selection file, an

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CheckList.h"
+#include "host/Discovery.h"
 
 #include <stdexcept>
 #include <string>
@@ -9,7 +9,8 @@
 namespace quillmere::testing {
 
 // A check list that only keeps its entries and counts the calls made to it,
-// and refuses what a real list box would not do (an entry that is not there).
+// and refuses what a real list box would not do (an entry that is not there)
+// by throwing std::logic_error. The unit tests and the first-scan probe share it.
 class RecordingCheckList final : public CheckList {
 public:
     struct Entry {
@@ -30,6 +31,7 @@ public:
     void Remove(int index) override {
         At(index);
         ++m_calls;
+        ++m_removals;
         m_entries.erase(m_entries.begin() + index);
     }
     void SetText(int index, const std::string& text) override {
@@ -44,12 +46,14 @@ public:
     const std::vector<Entry>& Entries() const { return m_entries; }
     // Every call that changed an entry, since the list was made.
     int Calls() const { return m_calls; }
+    int Removals() const { return m_removals; }
 
 private:
     Entry& At(int index) { return m_entries.at(static_cast<std::size_t>(index)); }
 
     std::vector<Entry> m_entries;
     int m_calls = 0;
+    int m_removals = 0;
 };
 
 } // namespace quillmere::testing

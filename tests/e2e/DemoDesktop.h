@@ -148,6 +148,14 @@ template <typename Done> bool WaitUntil(Done done, DWORD timeoutMs = kMoveWaitMs
     return true;
 }
 
+// Whether window answers a sent message within timeoutMs. flags are
+// SendMessageTimeoutA's: SMTO_ABORTIFHUNG gives up at once on a window the
+// system already deems hung, SMTO_BLOCK keeps the caller's own messages waiting.
+inline bool Answers(HWND window, UINT timeoutMs, UINT flags) {
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, flags, timeoutMs, &result) != 0;
+}
+
 inline bool AllAtLayout(const std::vector<Found>& windows) {
     for (const Found& window : windows) {
         if (!(RectOf(window.Window) == LayoutRect(*window.Layout))) {

@@ -221,11 +221,6 @@ void MoveExpectStill(const char* step, POINT to, const char* over, const Scene& 
               (still ? "" : " (moved: " + broken + ")"));
 }
 
-bool Answers(HWND window, UINT timeoutMs) {
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
-}
-
 // Screen points that are over no palette: the host's main window in its
 // lower left part, left of the bottom palette and clear of every band.
 constexpr POINT kOverHost{300, 950};
@@ -436,7 +431,7 @@ private:
             [&] { return (read = m_folder.ReadEntry(kSettingsFile, "Info", "FWoption")) == mode; },
             kSettleMs);
         const DWORD took = ::GetTickCount() - start;
-        const bool stillHung = !Answers(g_host, 50);
+        const bool stillHung = !Answers(g_host, 50, SMTO_ABORTIFHUNG);
         Check(before != mode && written && stillHung,
               Format("hang: a posted click on \"%s\" turns FWoption from %s to %s while the host "
                      "still hangs (read %s after %lu ms, host %s)",
@@ -448,7 +443,8 @@ private:
     // without waiting for it, and the program stays responsive all along.
     void HungHost() {
         ::PostMessageA(g_host, demo::kMsgHang, kHangMs, 0);
-        const bool hung = WaitUntil([] { return !Answers(g_host, 100); }, kHangMs);
+        const bool hung =
+            WaitUntil([] { return !Answers(g_host, 100, SMTO_ABORTIFHUNG); }, kHangMs);
         Check(hung, "hang: the host stops answering sent messages");
         if (!hung) {
             return;
@@ -465,10 +461,11 @@ private:
         int asked = 0;
         int answered = 0;
         DWORD slowest = 0;
-        while (!Answers(g_host, 50) && ::GetTickCount() - start < kHangMs + kSettleMs) {
+        while (!Answers(g_host, 50, SMTO_ABORTIFHUNG) &&
+               ::GetTickCount() - start < kHangMs + kSettleMs) {
             const DWORD before = ::GetTickCount();
             ++asked;
-            if (Answers(m_app.MainWindow(), kAnswerTimeoutMs)) {
+            if (Answers(m_app.MainWindow(), kAnswerTimeoutMs, SMTO_ABORTIFHUNG)) {
                 ++answered;
             }
             slowest = std::max<DWORD>(slowest, ::GetTickCount() - before);

@@ -4,6 +4,7 @@
 // one of its palettes does not wait for it. Prints one line per check, then
 // "PASS" or "FAIL".
 
+#include "DemoDesktop.h"
 #include "DemoLayout.h"
 
 #include <windows.h>
@@ -91,11 +92,6 @@ template <typename Condition> bool WaitFor(Condition condition) {
         ::Sleep(50);
     }
     return condition();
-}
-
-bool Answers(HWND window, UINT timeoutMs) {
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_BLOCK, timeoutMs, &result) != 0;
 }
 
 void CheckScreen() {
@@ -219,11 +215,12 @@ void CheckHang(HWND host) {
     if (palette == nullptr) {
         return;
     }
-    Check(Answers(host, 5000), "before the hang the host answers a sent message");
+    Check(probe::Answers(host, 5000, SMTO_BLOCK),
+          "before the hang the host answers a sent message");
 
     constexpr DWORD kHangMs = 4000;
     ::PostMessageA(host, demo::kMsgHang, kHangMs, 0);
-    Check(WaitFor([&] { return !Answers(host, 200); }),
+    Check(WaitFor([&] { return !probe::Answers(host, 200, SMTO_BLOCK); }),
           "hang: SendMessageTimeoutA to the host times out");
 
     constexpr int kTargetX = 30;
@@ -232,9 +229,10 @@ void CheckHang(HWND host) {
                    SWP_ASYNCWINDOWPOS | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
     ULONGLONG elapsed = ::GetTickCount64() - start;
     std::printf("asynchronous SetWindowPos returned after %llu ms\n", elapsed);
-    Check(!Answers(host, 200), "SetWindowPos with SWP_ASYNCWINDOWPOS returned while the host hung");
+    Check(!probe::Answers(host, 200, SMTO_BLOCK),
+          "SetWindowPos with SWP_ASYNCWINDOWPOS returned while the host hung");
 
-    Check(Answers(host, 15000), "after the hang the host answers again");
+    Check(probe::Answers(host, 15000, SMTO_BLOCK), "after the hang the host answers again");
     int width = layout.Right - layout.Left;
     int height = layout.Bottom - layout.Top;
     Check(WaitFor([&] {

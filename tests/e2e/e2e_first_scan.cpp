@@ -4,6 +4,7 @@
 // "PASS" or "FAIL".
 
 #include "DemoDesktop.h"
+#include "RecordingCheckList.h"
 #include "common/ProgramError.h"
 #include "host/Discovery.h"
 #include "host/PSinfo.h"
@@ -23,6 +24,7 @@
 namespace {
 
 using namespace probe;
+using quillmere::testing::RecordingCheckList;
 
 // Where a palette's home is: its layout rectangle, brought fully back on
 // screen across the edge it sticks out of.
@@ -39,49 +41,6 @@ ScreenRect ExpectedHome(const demo::DemoWindow& window) {
     }
     return home;
 }
-
-// The check list as discovery drives it, with every call remembered.
-class RecordingCheckList final : public quillmere::CheckList {
-public:
-    struct Entry {
-        std::string Text;
-        bool Checked = false;
-    };
-
-    void Append(const std::string& text) override { Entries.push_back({text, false}); }
-    void Insert(int index, const std::string& text) override {
-        if (index < 0 || index > static_cast<int>(Entries.size())) {
-            ++OutOfRange;
-            return;
-        }
-        Entries.insert(Entries.begin() + index, {text, false});
-    }
-    void Remove(int index) override {
-        ++Removals;
-        if (InRange(index)) {
-            Entries.erase(Entries.begin() + index);
-        }
-    }
-    void SetText(int index, const std::string& text) override {
-        if (InRange(index)) {
-            Entries[static_cast<std::size_t>(index)].Text = text;
-        }
-    }
-    void SetChecked(int index, bool checked) override {
-        if (InRange(index)) {
-            Entries[static_cast<std::size_t>(index)].Checked = checked;
-        }
-    }
-    bool InRange(int index) {
-        const bool inRange = index >= 0 && index < static_cast<int>(Entries.size());
-        OutOfRange += inRange ? 0 : 1;
-        return inRange;
-    }
-
-    std::vector<Entry> Entries;
-    int Removals = 0;
-    int OutOfRange = 0;
-};
 
 std::string SectionOf(quillmere::win32::Win32IniStore& store, const std::string& path,
                       std::size_t& count) {
@@ -210,22 +169,17 @@ void CheckRows(const quillmere::PaletteTable& table, const std::vector<Found>& p
 }
 
 void CheckList(const RecordingCheckList& list, const quillmere::PaletteTable& table) {
-    Check(static_cast<int>(list.Entries.size()) == table.Count() && list.Removals == 0 &&
-              list.OutOfRange == 0,
+    // An index out of range throws, and the probe reports it as an escaped error.
+    const std::vector<RecordingCheckList::Entry>& entries = list.Entries();
+    Check(static_cast<int>(entries.size()) == table.Count() && list.Removals() == 0,
           "check list: one entry per row, nothing removed, no index out of range");
-    for (int i = 1; i <= table.Count() && i <= static_cast<int>(list.Entries.size()); ++i) {
-        const RecordingCheckList::Entry& entry = list.Entries[static_cast<std::size_t>(i - 1)];
+    for (int i = 1; i <= table.Count() && i <= static_cast<int>(entries.size()); ++i) {
+        const RecordingCheckList::Entry& entry = entries[static_cast<std::size_t>(i - 1)];
         const quillmere::PSinfo& row = table.Row(i);
         Check(entry.Text == row.Title && entry.Checked == row.Selected,
               "check list entry " + std::to_string(i - 1) + ": \"" + entry.Text + "\" " +
                   (entry.Checked ? "[x]" : "[ ]") + " mirrors its row");
     }
-}
-
-bool Answers(HWND window, UINT timeoutMs) {
-    DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, timeoutMs,
-                                 &result) != 0;
 }
 
 // MoveWindowTo must not wait for a hung host. Proven by the order of events,
@@ -235,13 +189,14 @@ void CheckMoveWhileHostHangs(quillmere::HostWindowSystem& windows, const Found& 
     const HWND host = ::FindWindowA(quillmere::kHostClass.data(), nullptr);
     constexpr DWORD kHangMs = 4000;
     ::PostMessageA(host, demo::kMsgHang, kHangMs, 0);
-    Check(WaitUntil([&] { return !Answers(host, 200); }, kHangMs),
+    Check(WaitUntil([&] { return !Answers(host, 200, SMTO_ABORTIFHUNG | SMTO_BLOCK); }, kHangMs),
           "hang: the host stops answering sent messages");
     const ScreenRect before = RectOf(color.Window);
     windows.MoveWindowTo(reinterpret_cast<quillmere::WindowHandle>(color.Window),
                          color.Layout->HiddenX, color.Layout->HiddenY, before.Width(),
                          before.Height());
-    Check(!Answers(host, 200), "hang: MoveWindowTo returned while the host still hung");
+    Check(!Answers(host, 200, SMTO_ABORTIFHUNG | SMTO_BLOCK),
+          "hang: MoveWindowTo returned while the host still hung");
     const bool landed = WaitUntil(
         [&] {
             const ScreenRect now = RectOf(color.Window);

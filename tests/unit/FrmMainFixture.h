@@ -6,6 +6,7 @@
 
 #include "FakeShellLauncher.h"
 #include "FrmMainFakes.h"
+#include "PaletteRows.h"
 #include "app/UnitMain.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
@@ -45,16 +46,11 @@ protected:
     // A row made by hand as a scan would have made it (home rectangle = rect),
     // with its check list entry.
     WindowHandle AddRow(const ScreenRect& rect, ScreenEdge edge, bool selected) {
-        const WindowHandle window = m_desktop.AddPalette("P", rect);
-        PSinfo& row = m_tables.FloatingWindows.Append();
-        row.Handle = window;
+        PSinfo& row = AddPaletteRow(m_desktop, m_tables.FloatingWindows, rect, edge, selected);
         row.Home = rect;
-        row.Edge = edge;
-        row.Selected = selected;
-        row.Title = "P";
         m_form.ChkBox.Append(row.Title);
         m_form.ChkBox.SetChecked(m_form.ChkBox.Count() - 1, selected);
-        return window;
+        return row.Handle;
     }
     std::vector<bool> Ticks() const {
         std::vector<bool> ticks;

@@ -1,5 +1,6 @@
 #include "autohide/PaletteRescue.h"
 #include "FrmMainFakes.h"
+#include "PaletteRows.h"
 #include "app/EventFunnel.h"
 #include "autohide/SlideMoves.h"
 #include "platform/sim/SimulatedDesktop.h"
@@ -19,11 +20,7 @@ using sim::SimulatedDesktop;
 class PaletteRescueTest : public ::testing::Test {
 protected:
     WindowHandle AddRow(const ScreenRect& rect, ScreenEdge edge) {
-        const WindowHandle window = m_desktop.AddPalette("P", rect);
-        PSinfo& row = m_table.Append();
-        row.Handle = window;
-        row.Edge = edge;
-        return window;
+        return testing::AddPaletteRow(m_desktop, m_table, rect, edge).Handle;
     }
 
     SimulatedDesktop m_desktop{1280, 984};

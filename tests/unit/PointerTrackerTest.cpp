@@ -1,5 +1,6 @@
 #include "autohide/PointerTracker.h"
 #include "FrmMainFakes.h"
+#include "PaletteRows.h"
 #include "host/SelectionFile.h"
 #include "platform/sim/MemoryIniStore.h"
 #include "platform/sim/SimulatedDesktop.h"
@@ -23,8 +24,8 @@ using testing::kSettingsPath;
 class PointerTrackerTest : public ::testing::Test {
 protected:
     WindowHandle AddRow(const ScreenRect& rect, ScreenEdge edge, bool selected = true) {
-        const WindowHandle window = m_desktop.AddPalette("P", rect);
-        AddRowFor(window, edge, selected);
+        const WindowHandle window =
+            testing::AddPaletteRow(m_desktop, m_table, rect, edge, selected).Handle;
         m_added.push_back(window);
         return window;
     }

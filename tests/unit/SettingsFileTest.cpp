@@ -1,4 +1,5 @@
 #include "settings/SettingsFile.h"
+#include "FrmMainFakes.h"
 #include "common/ProgramError.h"
 #include "host/SelectionFile.h"
 #include "platform/sim/MemoryIniStore.h"
@@ -12,15 +13,14 @@ namespace quillmere {
 namespace {
 
 using sim::MemoryIniStore;
-
-constexpr const char* kExecutable = "C:\\Program Files\\Quillmere\\quillmere.exe";
-constexpr const char* kSettingsPath = "C:\\Program Files\\Quillmere\\ZC.reg";
+using testing::kExecutable;
+using testing::kSelectionPath;
+using testing::kSettingsPath;
 
 TEST(SettingsFile, LiesBesideTheExecutable) {
     MemoryIniStore store;
     EXPECT_EQ(SettingsFileFor(store, kExecutable).Path(), kSettingsPath);
-    EXPECT_EQ(SelectionFileFor(store, kExecutable).Path(),
-              "C:\\Program Files\\Quillmere\\Options.ini");
+    EXPECT_EQ(SelectionFileFor(store, kExecutable).Path(), kSelectionPath);
     EXPECT_EQ(SettingsFileFor(store, "C:\\quillmere.exe").Path(), "C:\\ZC.reg");
 }
 

@@ -1,4 +1,5 @@
 #include "autohide/SlideMoves.h"
+#include "PaletteRows.h"
 #include "platform/sim/SimulatedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,7 @@ protected:
     // A palette window and its row; the row's home rectangle is deliberately
     // left at zero, since moves are computed from the current rectangle only.
     std::int32_t AddRow(const ScreenRect& rect, ScreenEdge edge, bool selected = true) {
-        const WindowHandle window = m_desktop.AddPalette("P", rect);
-        PSinfo& row = m_table.Append();
-        row.Handle = window;
-        row.Edge = edge;
-        row.Selected = selected;
+        testing::AddPaletteRow(m_desktop, m_table, rect, edge, selected);
         return m_table.Count();
     }
     WindowHandle HandleOf(std::int32_t row) const { return m_table.Row(row).Handle; }

@@ -174,15 +174,6 @@ TEST_F(PointerTrackerTest, MixedCountsTheBandsOfUntickedRows) {
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{right, kRightOut}}));
 }
 
-TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeHasNoBand) {
-    SetMode("Mixed");
-    AddRow({300, 100, 500, 300}, ScreenEdge::None, false);
-    const WindowHandle right = AddRow(kRightIn, ScreenEdge::Right);
-    // Inside the band the row would have as a bottom palette.
-    Tick({400, 900});
-    EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{right, kRightOut}}));
-}
-
 TEST_F(PointerTrackerTest, PointerOffPalettesSlidesOutEveryTickedPaletteAtEveryTick) {
     InEachMode({"Together", "Separately", "Mixed", "no such mode"}, [&] {
         const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
@@ -322,19 +313,29 @@ TEST_F(PointerTrackerTest, ReadsTheModeFromTheFileAtEveryTick) {
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{upper, kUpperLeftIn}}));
 }
 
-TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeIsNeverMovedByTheTracker) {
-    InEachMode({"Together", "Separately", "Mixed"}, [&] {
-        AddRow({400, 400, 600, 600}, ScreenEdge::None);
-        const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
-        AddRow({700, 400, 900, 600}, ScreenEdge::None);
-
-        Tick({500, 500});
-        EXPECT_TRUE(m_desktop.Moves().empty()) << "hovering it moves nothing";
-        Tick({800, 500});
-        EXPECT_TRUE(m_desktop.Moves().empty());
-        Tick({640, 900});
-        EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, kUpperLeftOut}}));
-    });
+TEST_F(PointerTrackerTest, ARowWithAnUnknownEdgeHasNoBandAndIsNeverMovedByTheTracker) {
+    struct Case {
+        ScreenPoint Pointer;
+        bool LeftSlidesOut;
+        const char* What;
+    };
+    const Case cases[] = {
+        {{500, 500}, false, "hovering a ticked row with no edge moves nothing"},
+        {{800, 500}, false, "hovering the other one moves nothing either"},
+        {{400, 900}, true, "inside the band the unticked row would have as a bottom palette"},
+        {{640, 900}, true, "off every palette"},
+    };
+    for (const Case& c : cases) {
+        InEachMode({"Together", "Separately", "Mixed"}, [&] {
+            AddRow({400, 400, 600, 600}, ScreenEdge::None);
+            const WindowHandle left = AddRow(kUpperLeftIn, ScreenEdge::Left);
+            AddRow({700, 400, 900, 600}, ScreenEdge::None);
+            AddRow({300, 100, 500, 300}, ScreenEdge::None, false);
+            Tick(c.Pointer);
+            const std::vector<SimMove> out{{left, kUpperLeftOut}};
+            EXPECT_EQ(m_desktop.Moves(), c.LeftSlidesOut ? out : std::vector<SimMove>{}) << c.What;
+        });
+    }
 }
 
 TEST_F(PointerTrackerTest, AnEmptyTableMovesNothing) {

@@ -10,6 +10,7 @@
 
 #include "AppProcess.h"
 #include "DemoDesktop.h"
+#include "platform/win32/AboutWindowLayout.h"
 #include "platform/win32/MainWindowLayout.h"
 
 #include <windows.h>
@@ -20,6 +21,8 @@
 namespace {
 
 using namespace probe;
+namespace layout = quillmere::win32::layout;
+namespace about_layout = quillmere::win32::about_layout;
 
 constexpr DWORD kSettleMs = 3000;
 constexpr DWORD kHelpWaitMs = 15000;
@@ -108,6 +111,13 @@ public:
         const ScreenRect rect = RectOf(m_main);
         return {rect.Left + x, rect.Top + y};
     }
+    POINT Centre(const layout::Box& box) const {
+        return At(box.Left + box.Width / 2, box.Top + box.Height / 2);
+    }
+    // On a check box's or radio button's mark: left in the control, half way down.
+    POINT OnMark(const layout::Box& box) const {
+        return At(box.Left + 10, box.Top + box.Height / 2);
+    }
 
     HWND ControlByCaption(const char* caption) const {
         return ::FindWindowExA(m_main, nullptr, nullptr, caption);
@@ -193,7 +203,6 @@ public:
     }
 
     void Clicks() const {
-        namespace layout = quillmere::win32::layout;
         struct Box {
             const char* Caption;
             layout::Box Bounds;
@@ -209,8 +218,7 @@ public:
             {"Start with Windows", layout::kChkStart, "SystemStart", "Yes", "No"},
         };
         for (const Box& box : boxes) {
-            // On the mark, left in the control and half way down.
-            const POINT on = At(box.Bounds.Left + 10, box.Bounds.Top + box.Bounds.Height / 2);
+            const POINT on = OnMark(box.Bounds);
             ClickScreen(on);
             ExpectSetting(Format("a click on \"%s\"", box.Caption), box.Key, box.First);
             if (box.Second != nullptr) {
@@ -220,8 +228,7 @@ public:
         }
         // "Select None" / "Select All" names what its next click does.
         HWND select = ControlByCaption("Select None");
-        const POINT selectCentre = At(layout::kBtnselect.Left + layout::kBtnselect.Width / 2,
-                                      layout::kBtnselect.Top + layout::kBtnselect.Height / 2);
+        const POINT selectCentre = Centre(layout::kBtnselect);
         ClickScreen(selectCentre);
         Check(WaitUntil([&] { return CaptionOf(select) == "Select All"; }, kSettleMs),
               "a click on \"Select None\" turns it into \"Select All\"");
@@ -242,7 +249,7 @@ public:
     }
 
     void ClickStayOnTop(const char* expected) const {
-        ClickScreen(At(262, 304));
+        ClickScreen(OnMark(layout::kChkTop));
         ExpectSetting("a click on \"Stay on the top\"", "OnTop", expected);
         StayOnTop(expected);
     }
@@ -258,14 +265,14 @@ public:
         Check(moved.Left == start.Left - 150 && moved.Top == start.Top + 80,
               "a left-button drag on the header moves the window with the pointer to " +
                   Describe(moved));
-        DragBy(At(150, 70), 30, -20, true); // on the header's icon
+        DragBy(Centre(layout::kImage1), 30, -20, true);
         const ScreenRect again = RectOf(m_main);
         Check(again.Left == moved.Left + 30 && again.Top == moved.Top - 20,
               "a drag on the header's icon moves it too, to " + Describe(again));
     }
 
     void About(bool byCloseButton) const {
-        ClickScreen(At(256, 356));
+        ClickScreen(Centre(layout::kBtnAbout));
         HWND about = nullptr;
         WaitUntil(
             [&] {
@@ -286,7 +293,7 @@ public:
         Check(::GetWindow(about, GW_OWNER) == m_main && !::IsWindowEnabled(m_main),
               "it is owned by the main window, which takes no input meanwhile");
         // "OK", below the About window: a click there would hide the main window.
-        ClickScreen(At(168, 356));
+        ClickScreen(Centre(layout::kBtnOK));
         ::Sleep(500);
         Check(::IsWindowVisible(m_main) != FALSE,
               "a click on the main window's \"OK\" while About is open does nothing");
@@ -295,7 +302,8 @@ public:
         } else {
             RECT client{};
             ::GetClientRect(about, &client);
-            POINT ok{120 + 36, 184 + 12};
+            const auto& okBox = about_layout::kBtnOK;
+            POINT ok{okBox.Left + okBox.Width / 2, okBox.Top + okBox.Height / 2};
             ::ClientToScreen(about, &ok);
             ClickScreen(ok);
         }
@@ -308,7 +316,7 @@ public:
     }
 
     void Help() const {
-        ClickScreen(At(256, 388));
+        ClickScreen(Centre(layout::kBtnHelp));
         HWND viewer = nullptr;
         WaitUntil([&] { return (viewer = FindVisibleTopLevel(0, "Quillmere Help")) != nullptr; },
                   kHelpWaitMs);

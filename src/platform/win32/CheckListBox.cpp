@@ -78,7 +78,13 @@ LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, L
         return result;
     }
     case kDrawItemReflected:
-        DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        // Drawing copies the entry's text: should there be no memory for it,
+        // the entry is left as it is rather than the error unwinding through
+        // user32. (The toggles run inside the funnel, which lets nothing out.)
+        try {
+            DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        } catch (...) {
+        }
         return TRUE;
     case WM_NCDESTROY:
         self.ListBoxDestroyed();

@@ -84,7 +84,10 @@ TEST_F(PaletteRescueTest, TheFunnelRefreshesTheCopyAfterEveryEventAndRunsNoneOnc
     int runs = 0;
     m_rescue.BringBack(m_desktop);
     EXPECT_EQ(m_desktop.Moves(), (std::vector<SimMove>{{left, {0, 100, 200, 300}}}));
+    ButtonModel button("OK");
+    button.OnClick = [&] { ++runs; };
     EXPECT_FALSE(funnel.Run([&] { ++runs; }));
+    EXPECT_FALSE(funnel.Run(button)) << "nor a control's click";
     EXPECT_EQ(runs, 0) << "the process is ending: no event may send a palette out again";
 }
 

@@ -55,6 +55,14 @@ public:
     bool CopyProgram() const {
         return ::CopyFileA(BuiltProgramPath().c_str(), Program().c_str(), FALSE) != FALSE;
     }
+    // The probe's usual start: the files named are deleted, so that the
+    // program starts them afresh, and the program is copied in (a check).
+    void CopyProgramAfresh(std::initializer_list<const char*> freshFiles = {}) const {
+        for (const char* fileName : freshFiles) {
+            RemoveFile(fileName);
+        }
+        Check(CopyProgram(), "copied " + BuiltProgramPath() + " to " + Program());
+    }
 
     // Starts `fileName` beside the program afresh: deletes it if it exists.
     void RemoveFile(const std::string& fileName) const { ::DeleteFileA(PathOf(fileName).c_str()); }

@@ -38,8 +38,7 @@ int main() {
     }
     const std::vector<Found> palettes = PalettesOf(found);
     const AppFolder folder("quillmere_e2e_fault");
-    folder.RemoveFile("Options.ini");
-    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    folder.CopyProgramAfresh({"Options.ini"});
 
     RunningApp app;
     Check(app.Start(folder.Program(), folder.Directory()), "started quillmere.exe");

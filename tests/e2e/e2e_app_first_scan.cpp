@@ -83,7 +83,7 @@ int main() {
     // A copy of the program in a folder of its own, so that its selection
     // file is this probe's and not one left in the build folder.
     const AppFolder folder("quillmere_e2e_app");
-    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    folder.CopyProgramAfresh();
     Check(WriteSelectionFile(folder), "wrote Options.ini beside it, unticking \"Color\"");
 
     {

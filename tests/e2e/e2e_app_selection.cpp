@@ -264,9 +264,8 @@ private:
             }
         }
         Check(box != nullptr && CaptionOf(box) == "Quillmere" && text == wanted,
-              "a close that cannot save Options.ini shows \"" + wanted +
-                  "\" in the error box (\"" + (box != nullptr ? CaptionOf(box) : std::string()) +
-                  "\": \"" + text + "\")");
+              "a close that cannot save Options.ini shows \"" + wanted + "\" in the error box (\"" +
+                  (box != nullptr ? CaptionOf(box) : std::string()) + "\": \"" + text + "\")");
         Expect("the refused close brings nothing back", {kUnticked});
         DWORD exitCode = 0;
         Check(!app.WaitForExit(0, exitCode) && ::IsWindow(app.MainWindow()),
@@ -315,9 +314,7 @@ int main() {
         return Verdict();
     }
     const AppFolder folder("quillmere e2e selection");
-    folder.RemoveFile("Options.ini");
-    folder.RemoveFile("ZC.reg");
-    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    folder.CopyProgramAfresh({"Options.ini", "ZC.reg"});
 
     SelectionProbe probe(found, folder);
     RunTwice(probe, folder);

@@ -536,9 +536,7 @@ int main() {
     ::SetCursorPos(kOverHost.x, kOverHost.y);
 
     const AppFolder folder("quillmere_e2e_autohide");
-    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
-    folder.RemoveFile(kSettingsFile);
-    folder.RemoveFile(kSelectionFile);
+    folder.CopyProgramAfresh({kSettingsFile, kSelectionFile});
     Check(folder.WriteEntry(kSettingsFile, "Info", "Enabled", "Yes") &&
               folder.WriteEntry(kSettingsFile, "Info", "FWoption", "Together"),
           "wrote ZC.reg beside it: Enabled=Yes, FWoption=Together");

@@ -312,7 +312,7 @@ int main() {
         std::find_if(found.begin(), found.end(), [](const Found& f) { return f.Is("Layers"); });
     ::SetCursorPos(kCanvas.x, kCanvas.y);
     const AppFolder folder("quillmere_e2e_delays");
-    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    folder.CopyProgramAfresh();
     const Probe probe(*layers);
     {
         RunningApp app;

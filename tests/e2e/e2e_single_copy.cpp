@@ -39,9 +39,7 @@ int main() {
     }
     const std::vector<Found> palettes = PalettesOf(found);
     const AppFolder folder("quillmere e2e single copy");
-    folder.RemoveFile("Options.ini");
-    folder.RemoveFile("ZC.reg");
-    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    folder.CopyProgramAfresh({"Options.ini", "ZC.reg"});
     ::SetCursorPos(kOverHost.x, kOverHost.y);
 
     RunningApp first;

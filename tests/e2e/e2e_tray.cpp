@@ -469,9 +469,7 @@ int main() {
         return Verdict();
     }
     const AppFolder folder("quillmere e2e tray");
-    folder.RemoveFile(kSettingsFile);
-    folder.RemoveFile(kSelectionFile);
-    Check(folder.CopyProgram(), "copied " + BuiltProgramPath() + " to " + folder.Program());
+    folder.CopyProgramAfresh({kSettingsFile, kSelectionFile});
     Check(folder.WriteEntry(kSelectionFile, "Options", "0", kUntickedValue),
           "wrote Options.ini beside it, unticking \"Color\"");
     ::SetCursorPos(kOverHost.x, kOverHost.y);

@@ -212,11 +212,13 @@ void BM_RescanRebuild(benchmark::State& state) {
     ReportCalls(state, d.desktop);
 }
 
-enum class PaletteChange { Open, Close, Rename };
+enum class PaletteChange { Open, OpenRestacked, Close, Rename };
 
 // One palette opens, closes or is renamed among the others, and the re-scan
 // takes it in; then the change is undone and taken in again. "list ops/change"
-// counts what the check list is asked to do for one change.
+// counts what the check list is asked to do for one change. A restacked open
+// turns the window order of every palette over first and brings the new one
+// on top, as Wine does once the palettes have been slid out.
 void RescanAfterChange(benchmark::State& state, PaletteChange change) {
     Desktop d(static_cast<int>(state.range(0)));
     const IniFile selection = SelectionFileFor(d.store, kExecutable);
@@ -227,10 +229,18 @@ void RescanAfterChange(benchmark::State& state, PaletteChange change) {
     for (auto _ : state) {
         for (int undo = 0; undo < 2; ++undo) {
             switch (change) {
+            case PaletteChange::OpenRestacked:
+                if (undo == 0) {
+                    for (const PSinfo& row : d.tables.FloatingWindows.Rows()) {
+                        d.desktop.BringToTop(row.Handle);
+                    }
+                }
+                [[fallthrough]];
             case PaletteChange::Open:
             case PaletteChange::Close:
-                if ((change == PaletteChange::Open) == (undo == 0)) {
+                if ((change != PaletteChange::Close) == (undo == 0)) {
                     palette = d.desktop.AddPalette("Opened", place);
+                    d.desktop.BringToTop(palette);
                 } else {
                     d.desktop.Remove(palette);
                 }
@@ -249,6 +259,9 @@ void RescanAfterChange(benchmark::State& state, PaletteChange change) {
 
 void BM_RescanPaletteOpened(benchmark::State& state) {
     RescanAfterChange(state, PaletteChange::Open);
+}
+void BM_RescanPaletteOpenedRestacked(benchmark::State& state) {
+    RescanAfterChange(state, PaletteChange::OpenRestacked);
 }
 void BM_RescanPaletteClosed(benchmark::State& state) {
     RescanAfterChange(state, PaletteChange::Close);
@@ -284,6 +297,12 @@ BENCHMARK(BM_TickMixedOutsideEveryBand)->Arg(10)->Arg(100)->Unit(benchmark::kMic
 BENCHMARK(BM_RescanUnchanged)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RescanRebuild)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RescanPaletteOpened)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(60)
+    ->Arg(100)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RescanPaletteOpenedRestacked)
     ->Arg(10)
     ->Arg(30)
     ->Arg(60)

@@ -4,8 +4,10 @@
 # from its start to its main window shown, the longest time its main window
 # takes to answer while one palette opens, closes or is renamed (the re-scan
 # finds the change within 2 s; the watch lasts 4.5 s), the time until the
-# check list shows an opened or closed palette, and the time "Exit" takes
-# until the process has ended. palettecost.exe does the timing on the Windows
+# check list shows an opened or closed palette, the longest wait while the
+# demo host quits (the list empties) and while it starts again (the list fills
+# with every palette at once), and the time "Exit" takes until the process has
+# ended. palettecost.exe does the timing on the Windows
 # side; each count runs in a fresh folder (first start) and a fresh demo host.
 #
 # usage: scripts/measure-palettes.sh [count...]   (default 10 30 60 100)
@@ -55,8 +57,8 @@ figure() {
     echo "${value:--}"
 }
 
-printf '%-9s %9s %12s %12s %14s %12s %12s %9s\n' palettes "start ms" "open: freeze" "listed ms" \
-    "close: freeze" "listed ms" "rename: frz" "exit ms"
+printf '%-9s %9s %12s %12s %14s %12s %12s %12s %12s %9s\n' palettes "start ms" "open: freeze" \
+    "listed ms" "close: freeze" "listed ms" "rename: frz" "quit: frz" "restart: frz" "exit ms"
 for count in "${counts[@]}"; do
     dir=$work/$count
     mkdir -p "$dir/host" "$dir/program"
@@ -75,11 +77,23 @@ for count in "${counts[@]}"; do
     openLines=$(figure freeze change open; tr -d '\r' <"$work/figure")
     closeLines=$(figure freeze change close 11; tr -d '\r' <"$work/figure")
     renameFreeze=$(figure freeze change rename 12)
-    exitMs=$(figure exit exit)
     pick() { awk -v n="$2" '$1 == n {print $2}' <<<"$1"; }
-    printf '%-9s %9s %12s %12s %14s %12s %12s %9s\n' "$count" "$start" \
+    quitLines=$(figure freeze change quit; tr -d '\r' <"$work/figure")
+    for _ in $(seq 1 50); do
+        kill -0 "$hostPid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -9 "$hostPid" 2>/dev/null
+    wait "$hostPid" 2>/dev/null
+    hostPid=""
+    # The new host runs on its own; "democtl quit" below ends it.
+    restartFreeze=$(figure freeze change host "$(winepath -w "$build/tools/demohost/demohost.exe" \
+        2>/dev/null)" "$count" "$(pick "$quitLines" entries)")
+    exitMs=$(figure exit exit)
+    printf '%-9s %9s %12s %12s %14s %12s %12s %12s %12s %9s\n' "$count" "$start" \
         "$(pick "$openLines" freeze)" "$(pick "$openLines" listed)" \
-        "$(pick "$closeLines" freeze)" "$(pick "$closeLines" listed)" "$renameFreeze" "$exitMs"
+        "$(pick "$closeLines" freeze)" "$(pick "$closeLines" listed)" "$renameFreeze" \
+        "$(pick "$quitLines" freeze)" "$restartFreeze" "$exitMs"
     timeout 10 wine "$build/tools/demohost/democtl.exe" quit >/dev/null 2>&1
     sleep 1
     kill -9 "$hostPid" 2>/dev/null

@@ -12,6 +12,11 @@
 //                                  10 ms to answer: the longest wait for an
 //                                  answer ("freeze") and the time until the list
 //                                  shows the change ("listed", open and close)
+//   palettecost change quit        the same while the demo host quits: until the
+//                                  list is empty
+//   palettecost change host <demohost.exe> <palettes> <entries>
+//                                  the same while a demo host of <palettes>
+//                                  starts: until the list shows <entries>
 //   palettecost exit               closes the main window, as "Exit" does; the
 //                                  time until the process has ended
 
@@ -82,16 +87,43 @@ int Start(const char* exe) {
     return 1;
 }
 
+// Starts the demo host in the current folder, left to run on its own.
+bool StartHost(const char* exe, const char* palettes) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = std::string("\"") + exe + "\" --palettes " + palettes;
+    if (!::CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        std::fprintf(stderr, "palettecost: cannot start %s (%lu)\n", exe, ::GetLastError());
+        return false;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return true;
+}
+
 int Change(int argc, char** argv) {
     const HWND host = ::FindWindowA("Photoshop", nullptr);
     const HWND main = MainWindow();
-    if (host == nullptr || main == nullptr) {
-        std::fprintf(stderr, "palettecost: no demo host or no main window\n");
+    const bool starting = std::strcmp(argv[0], "host") == 0;
+    if ((host == nullptr) != starting || main == nullptr) {
+        std::fprintf(stderr, "palettecost: no main window, or the demo host is %s\n",
+                     starting ? "running" : "not running");
         return 1;
     }
     const int before = ListCount(main);
+    std::printf("entries %d\n", before);
     int expected = before;
-    if (std::strcmp(argv[0], "open") == 0) {
+    if (starting && argc == 4) {
+        if (!StartHost(argv[1], argv[2])) {
+            return 1;
+        }
+        expected = std::atoi(argv[3]);
+    } else if (std::strcmp(argv[0], "quit") == 0) {
+        ::PostMessageA(host, WM_CLOSE, 0, 0);
+        expected = 0;
+    } else if (std::strcmp(argv[0], "open") == 0) {
         ::PostMessageA(host, demo::kMsgOpenPalette, 600, 400);
         expected = before + 1;
     } else if (std::strcmp(argv[0], "close") == 0 && argc == 2) {
@@ -100,7 +132,8 @@ int Change(int argc, char** argv) {
     } else if (std::strcmp(argv[0], "rename") == 0 && argc == 2) {
         ::PostMessageA(host, demo::kMsgRenamePalette, std::strtoul(argv[1], nullptr, 10), 0);
     } else {
-        std::fprintf(stderr, "palettecost: change open | close <index> | rename <index>\n");
+        std::fprintf(stderr, "palettecost: change open | close <index> | rename <index> | quit | "
+                             "host <exe> <palettes> <entries>\n");
         return 1;
     }
     const double started = NowMs();
@@ -167,7 +200,7 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "exit") == 0) {
         return Exit();
     }
-    std::fprintf(stderr,
-                 "usage: palettecost start <exe> | change open|close <i>|rename <i> | exit\n");
+    std::fprintf(stderr, "usage: palettecost start <exe> | change open|close <i>|rename <i>|quit|"
+                         "host <exe> <n> <entries> | exit\n");
     return 2;
 }

@@ -31,9 +31,14 @@ public:
     void UserToggle(int index);
     // The list box is gone: the model no longer has a view.
     void ListBoxDestroyed();
+    // Shows at once every entry inserted, removed or renamed since redrawing was held.
+    void ReleaseRedraw();
 
 private:
+    void HoldRedraw();
+
     HWND m_window = nullptr;
+    bool m_redrawHeld = false;
     CheckListModel* m_model = nullptr;
     EventFunnel* m_funnel = nullptr;
 };

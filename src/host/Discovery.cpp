@@ -22,18 +22,16 @@ PaletteTestContext HostContext(HostWindowSystem& windows, WindowHandle host, boo
             firstScan};
 }
 
-// Fills a freshly appended row for an accepted palette: handle, edge, home
-// rectangle and title. Returns the palette's current rectangle.
-ScreenRect FillRow(PSinfo& row, HostWindowSystem& windows, ScreenMeasures& screen,
-                   WindowHandle window, const std::string& title) {
-    const ScreenRect rect = windows.WindowRectOf(window);
+// Fills a freshly appended row for an accepted palette, which stands at rect
+// now: handle, edge, home rectangle and title.
+void FillRow(PSinfo& row, ScreenMeasures& screen, WindowHandle window, const ScreenRect& rect,
+             const std::string& title) {
     row.Handle = window;
     const EdgeChoice choice = ChooseEdgeOn(screen.Monitors(), rect);
     row.Edge = choice.Edge;
     row.Home = choice.Home;
     row.Title = title;
     row.Selected = true;
-    return rect;
 }
 
 std::string TitleFor(std::string caption, std::int32_t& untitledCount) {
@@ -194,7 +192,8 @@ void FirstScan(HostTables& tables, HostWindowSystem& windows, const IniFile& sel
         PSinfo& row = table.Append();
         const std::string title = TitleFor(std::move(test.Caption), tables.UntitledPaletteCount);
         chkBox.Append(title);
-        const ScreenRect rect = FillRow(row, windows, screen, window, title);
+        const ScreenRect& rect = test.Rect;
+        FillRow(row, screen, window, rect, title);
 
         if (IsListedInSelection(saved, SelectionValue(row))) {
             row.Selected = false;
@@ -275,7 +274,7 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
     windows.EnumerateTopLevelWindows([&](WindowHandle window) {
         PaletteTestResult test = TestPalette(windows, window, context);
         if (test.Verdict == PaletteVerdict::Palette) {
-            FillRow(scanned.Append(), windows, screen, window,
+            FillRow(scanned.Append(), screen, window, test.Rect,
                     TitleFor(std::move(test.Caption), tables.UntitledPaletteCount));
         }
         return true;

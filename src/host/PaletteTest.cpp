@@ -39,39 +39,38 @@ std::string_view ToString(PaletteVerdict verdict) {
 PaletteTestResult TestPalette(HostWindowSystem& windows, WindowHandle window,
                               const PaletteTestContext& context) {
     if (windows.ClassNameOf(window) != kPaletteClass) {
-        return {PaletteVerdict::WrongClass, {}};
+        return {PaletteVerdict::WrongClass, {}, {}};
     }
     const std::uint32_t style = windows.StyleOf(window);
     if ((style & kStyleDlgFrame) != 0) {
-        return {PaletteVerdict::DialogFrame, {}};
+        return {PaletteVerdict::DialogFrame, {}, {}};
     }
     if (windows.FindChildWindow(window, kButtonClass) != kNoWindow) {
-        return {PaletteVerdict::HasButton, {}};
+        return {PaletteVerdict::HasButton, {}, {}};
     }
     if (const WindowHandle view = windows.FindChildWindow(window, kViewClass);
         view != kNoWindow && windows.FindChildWindow(view, kButtonClass) != kNoWindow) {
-        return {PaletteVerdict::ViewHasButton, {}};
+        return {PaletteVerdict::ViewHasButton, {}, {}};
     }
     if ((style & kStyleBorder) == 0) {
-        return {PaletteVerdict::NoBorder, {}};
+        return {PaletteVerdict::NoBorder, {}, {}};
     }
     // A minimised host hides its palettes; the first scan still lists them
     // and cannot judge their width against a host it cannot measure.
     const bool lenient = context.FirstScan && context.HostMinimised;
     if ((style & kStyleVisible) == 0 && !lenient) {
-        return {PaletteVerdict::Invisible, {}};
+        return {PaletteVerdict::Invisible, {}, {}};
     }
-    if (!lenient) {
-        const ScreenRect rect = windows.WindowRectOf(window);
-        if (static_cast<double>(context.HostWidth) * 0.5 < static_cast<double>(rect.Width())) {
-            return {PaletteVerdict::TooWide, {}};
-        }
+    const ScreenRect rect = windows.WindowRectOf(window);
+    if (!lenient &&
+        static_cast<double>(context.HostWidth) * 0.5 < static_cast<double>(rect.Width())) {
+        return {PaletteVerdict::TooWide, {}, rect};
     }
     std::string caption = windows.CaptionOf(window);
     if (caption == kHostCaption) {
-        return {PaletteVerdict::HostCaption, std::move(caption)};
+        return {PaletteVerdict::HostCaption, std::move(caption), rect};
     }
-    return {PaletteVerdict::Palette, std::move(caption)};
+    return {PaletteVerdict::Palette, std::move(caption), rect};
 }
 
 } // namespace quillmere

@@ -38,6 +38,9 @@ struct PaletteTestResult {
     // The caption read by the last test; empty unless Verdict is Palette or
     // HostCaption.
     std::string Caption;
+    // The window's rectangle, read once for the width test and for the row the
+    // scan makes; empty unless the tests got as far as the width.
+    ScreenRect Rect;
 };
 
 PaletteTestResult TestPalette(HostWindowSystem& windows, WindowHandle window,

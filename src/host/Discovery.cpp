@@ -93,8 +93,8 @@ std::vector<ShownEntry> ShownEntries(const PaletteTable& table) {
 // entry: the entries of palettes gone are removed, those of new palettes are
 // inserted at their rows, and an entry that stays changes only where its text
 // or mark differs. One palette opened, closed or renamed so costs the list one
-// or two calls among any number of palettes; an entry whose row changed places
-// costs a removal and an insertion more.
+// or two calls among any number of palettes (a palette that moved in the
+// window order, three).
 void UpdateCheckList(std::vector<ShownEntry> shown, const PaletteTable& table, CheckList& chkBox) {
     for (auto i = static_cast<int>(shown.size()) - 1; i >= 0; --i) {
         if (table.FindByHandle(shown[static_cast<std::size_t>(i)].Handle) == 0) {
@@ -125,38 +125,6 @@ void UpdateCheckList(std::vector<ShownEntry> shown, const PaletteTable& table, C
             chkBox.SetChecked(index, palette.Selected);
         }
     }
-}
-
-// Orders the scanned rows for the fold into the live table. Palettes still
-// there keep what the user and the first scan gave them (the new caption wins)
-// and their places in the list, in the live order; new palettes follow at the
-// end, in window order. The window order itself changes whenever the window
-// system restacks a palette (Wine raises one it moves, and a new window comes
-// on top): following it would shuffle the list under the user's eyes and cost
-// the list a removal and an insertion for every row that changed places.
-void KeepPlacesOfKnownRows(const PaletteTable& live, PaletteTable& scanned) {
-    std::vector<PSinfo> rows;
-    rows.reserve(static_cast<std::size_t>(scanned.Count()));
-    for (const PSinfo& old : live.Rows()) {
-        if (const std::int32_t at = scanned.FindByHandle(old.Handle); at != 0) {
-            PSinfo& now = rows.emplace_back(scanned.Row(at));
-            now.Home = old.Home;
-            now.Selected = old.Selected;
-            now.TickedByUser = old.TickedByUser;
-            now.Edge = old.Edge;
-        }
-    }
-    for (const PSinfo& now : scanned.Rows()) {
-        if (live.FindByHandle(now.Handle) == 0) {
-            rows.push_back(now);
-        }
-    }
-    const MonitorLayout classifiedOn = scanned.ClassifiedOn();
-    scanned.Forget();
-    for (const PSinfo& row : rows) {
-        scanned.Append() = row;
-    }
-    scanned.SetClassifiedOn(classifiedOn);
 }
 
 } // namespace
@@ -285,7 +253,18 @@ void RescanPalettes(HostTables& tables, HostWindowSystem& windows, const IniFile
         return;
     }
 
-    KeepPlacesOfKnownRows(live, scanned);
+    // Palettes still there keep what the user and the first scan gave them;
+    // the new caption wins.
+    for (const PSinfo& old : live.Rows()) {
+        for (PSinfo& now : scanned.Rows()) {
+            if (old.Handle == now.Handle) {
+                now.Home = old.Home;
+                now.Selected = old.Selected;
+                now.TickedByUser = old.TickedByUser;
+                now.Edge = old.Edge;
+            }
+        }
+    }
     std::vector<ShownEntry> shown = ShownEntries(live);
     live.ReplaceWith(scanned);
     UpdateCheckList(std::move(shown), live, chkBox);

@@ -218,7 +218,9 @@ enum class PaletteChange { Open, OpenRestacked, Close, Rename };
 // takes it in; then the change is undone and taken in again. "list ops/change"
 // counts what the check list is asked to do for one change. A restacked open
 // turns the window order of every palette over first and brings the new one
-// on top, as Wine does once the palettes have been slid out.
+// on top, as Wine does once the palettes have been slid out: the list follows
+// the new window order, a removal and an insertion for each entry that changed
+// places, which the window shows together once the re-scan is over.
 void RescanAfterChange(benchmark::State& state, PaletteChange change) {
     Desktop d(static_cast<int>(state.range(0)));
     const IniFile selection = SelectionFileFor(d.store, kExecutable);

@@ -79,12 +79,7 @@ for count in "${counts[@]}"; do
     renameFreeze=$(figure freeze change rename 12)
     pick() { awk -v n="$2" '$1 == n {print $2}' <<<"$1"; }
     quitLines=$(figure freeze change quit; tr -d '\r' <"$work/figure")
-    for _ in $(seq 1 50); do
-        kill -0 "$hostPid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -9 "$hostPid" 2>/dev/null
-    wait "$hostPid" 2>/dev/null
+    wine_env_end_pid "$hostPid"
     hostPid=""
     # The new host runs on its own; "democtl quit" below ends it.
     restartFreeze=$(figure freeze change host "$(winepath -w "$build/tools/demohost/demohost.exe" \

@@ -3,6 +3,8 @@
 #include "host/PaletteTable.h"
 #include "platform/sim/SimulatedDesktop.h"
 
+#include <string>
+
 namespace quillmere::testing {
 
 // A palette window "P" on the desktop and its row at the end of the table,
@@ -13,7 +15,9 @@ inline PSinfo& AddPaletteRow(sim::SimulatedDesktop& desktop, PaletteTable& table
     const WindowHandle window = desktop.AddPalette("P", rect);
     PSinfo& row = table.Append();
     row.Handle = window;
-    row.Title = "P";
+    // Assigned from a string, not a literal: GCC 12 at -O3 takes the literal's
+    // copy into a freshly appended row for an overlapping memcpy (-Wrestrict).
+    row.Title = std::string("P");
     row.Edge = edge;
     row.Selected = selected;
     return row;

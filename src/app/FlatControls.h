@@ -29,17 +29,13 @@ private:
     std::string m_caption;
 };
 
-// How a flat control draws its model and which keys it takes.
-enum class FlatKind { Button, CheckBox, RadioButton };
-
 // What every flat control shows and does: a caption, a state that OnChanged
-// announces, and the user's click. The control draws from it and never
-// needs to know which model it shows.
+// announces, and the user's click. The control draws from it; the face it
+// draws is chosen once, from the model's type, when the control is made.
 class FlatModel {
 public:
     virtual ~FlatModel() = default;
 
-    virtual FlatKind Kind() const = 0;
     virtual const std::string& Caption() const = 0;
     // A push button is never checked.
     virtual bool Checked() const = 0;
@@ -62,7 +58,6 @@ class ButtonModel final : public FlatModel {
 public:
     explicit ButtonModel(std::string caption = {}) : m_caption(std::move(caption)) {}
 
-    FlatKind Kind() const override { return FlatKind::Button; }
     const std::string& Caption() const override { return m_caption; }
     bool Checked() const override { return false; }
     void SetCaption(std::string caption);
@@ -77,7 +72,6 @@ public:
     explicit FlatCheckBox(std::string caption = {}, bool checked = false)
         : m_caption(std::move(caption)), m_checked(checked) {}
 
-    FlatKind Kind() const override { return FlatKind::CheckBox; }
     const std::string& Caption() const override { return m_caption; }
     bool Checked() const override { return m_checked; }
     // Runs OnClick, with the new state already in place, exactly when the
@@ -114,7 +108,6 @@ public:
     FlatRadioButton(const FlatRadioButton&) = delete;
     FlatRadioButton& operator=(const FlatRadioButton&) = delete;
 
-    FlatKind Kind() const override { return FlatKind::RadioButton; }
     const std::string& Caption() const override { return m_caption; }
     bool Checked() const override { return m_checked; }
     // The group's first button starts it.

@@ -34,17 +34,18 @@ FlatControl::~FlatControl() {
     }
 }
 
-bool FlatControl::Create(HWND parent, FlatModel& model, const RECT& bounds, const FlatLook& look,
-                         EventFunnel& funnel) {
+bool FlatControl::Create(HWND parent, FlatModel& model, Face face, const RECT& bounds,
+                         const FlatLook& look, EventFunnel& funnel) {
     if (!RegisterWindowClass()) {
         return false;
     }
     m_model = &model;
+    m_face = face;
     m_look = look;
     m_funnel = &funnel;
     // A radio button is a tab stop only while checked (ModelChanged sees to it).
     DWORD style = model.StartsGroup() ? WS_GROUP : 0;
-    if (model.Kind() != FlatKind::RadioButton) {
+    if (!IsRadioButton()) {
         style |= WS_TABSTOP;
     }
     if (CreateFor(0, kFlatControlClass, model.Caption().c_str(), WS_CHILD | WS_VISIBLE | style,

@@ -45,16 +45,33 @@ public:
     FlatControl() = default;
     ~FlatControl();
 
-    // Bounds in the parent's client pixels. False when the window system refuses.
-    bool Create(HWND parent, FlatModel& model, const RECT& bounds, const FlatLook& look,
-                EventFunnel& funnel);
+    // Bounds in the parent's client pixels. False when the window system
+    // refuses. The model's type picks the face, once, as a BS_ style picks
+    // a system button's.
+    bool Create(HWND parent, ButtonModel& model, const RECT& bounds, const FlatLook& look,
+                EventFunnel& funnel) {
+        return Create(parent, model, Face::PushButton, bounds, look, funnel);
+    }
+    bool Create(HWND parent, FlatCheckBox& model, const RECT& bounds, const FlatLook& look,
+                EventFunnel& funnel) {
+        return Create(parent, model, Face::CheckBox, bounds, look, funnel);
+    }
+    bool Create(HWND parent, FlatRadioButton& model, const RECT& bounds, const FlatLook& look,
+                EventFunnel& funnel) {
+        return Create(parent, model, Face::RadioButton, bounds, look, funnel);
+    }
 
 private:
     friend class WindowBase<FlatControl>;
 
+    // What the control draws and which keys it takes.
+    enum class Face { PushButton, CheckBox, RadioButton };
+
+    bool Create(HWND parent, FlatModel& model, Face face, const RECT& bounds, const FlatLook& look,
+                EventFunnel& funnel);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool IsButton() const { return m_model->Kind() == FlatKind::Button; }
-    bool IsRadioButton() const { return m_model->Kind() == FlatKind::RadioButton; }
+    bool IsButton() const { return m_face == Face::PushButton; }
+    bool IsRadioButton() const { return m_face == Face::RadioButton; }
     void ModelChanged();
     void Press(bool pressed);
     void MoveInGroup(bool backwards);
@@ -64,6 +81,7 @@ private:
     void PaintMarked(HDC dc, const RECT& client, bool focused) const;
 
     FlatModel* m_model = nullptr;
+    Face m_face = Face::PushButton;
     FlatLook m_look;
     EventFunnel* m_funnel = nullptr;
     bool m_pressed = false;

@@ -105,7 +105,8 @@ FlatLook MainWindow::Look(COLORREF face) const {
     return FlatLook{layout::kBackground, face, face, m_windowFont.Get(), m_scale};
 }
 
-HWND MainWindow::Add(FlatModel& model, const layout::Box& box, COLORREF face) {
+template <typename Model>
+HWND MainWindow::Add(Model& model, const layout::Box& box, COLORREF face) {
     auto& control = m_controls.emplace_back(std::make_unique<FlatControl>());
     control->Create(m_window, model, m_scale.Rect(box), Look(face), *m_funnel);
     return control->Handle();

@@ -87,7 +87,8 @@ private:
     FlatLook Look(COLORREF face) const;
     // One call a control: creates it at its place in the 96-DPI layout, binds
     // it to its model and routes its click through the funnel.
-    HWND Add(FlatModel& model, const layout::Box& box, COLORREF face = kButtonFace);
+    template <typename Model>
+    HWND Add(Model& model, const layout::Box& box, COLORREF face = kButtonFace);
     void Paint();
     void PaintLabel(HDC dc, const layout::PaintedLabel& label) const;
     void OnMouseDown(MouseButton button, LPARAM point);

@@ -225,13 +225,18 @@ private:
     void ClickStart(RunningApp& app, const char* step, const char* stored,
                     const std::string& runValue) const {
         ::PostMessageA(app.Control(kFlatControlClass, "Start with Windows"), BM_CLICK, 0, 0);
+        // The program writes ZC.reg before the Run key, so both are awaited.
         std::string read;
+        std::string value;
         WaitUntil(
-            [&] { return (read = m_folder.ReadEntry("ZC.reg", "Info", "SystemStart")) == stored; },
+            [&] {
+                read = m_folder.ReadEntry("ZC.reg", "Info", "SystemStart");
+                value = RunValue();
+                return read == stored && value == runValue;
+            },
             kSettleMs);
         Check(read == stored,
               Format("%s: ZC.reg holds SystemStart=%s (read \"%s\")", step, stored, read.c_str()));
-        const std::string value = RunValue();
         Check(value == runValue, step + std::string(": the Run key's \"Quillmere\" is ") +
                                      runValue + " (read " + value + ")");
     }

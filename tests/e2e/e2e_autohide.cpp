@@ -153,10 +153,15 @@ bool IsPaletteName(const std::string& what) {
 // `over` == nullptr, no palette at all.
 bool MovePointer(POINT to, const char* over, std::string& seen) {
     seen = WhatIsAt(to);
-    ::SetCursorPos(to.x, to.y);
-    POINT now{};
-    ::GetCursorPos(&now);
-    const bool placed = now.x == to.x && now.y == to.y;
+    // Under load Wine has read back an earlier position just after a move
+    // (seen right after the host's hang): put the pointer again until it
+    // reads back where it was put.
+    const bool placed = WaitUntil([&] {
+        ::SetCursorPos(to.x, to.y);
+        POINT now{};
+        ::GetCursorPos(&now);
+        return now.x == to.x && now.y == to.y;
+    });
     const bool expected = over == nullptr ? !IsPaletteName(seen) : seen == over;
     return placed && expected;
 }

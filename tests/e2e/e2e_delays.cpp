@@ -14,10 +14,11 @@
 //
 // The notification-area menu: "OK" hides the window behind its icon; the
 // right button on the icon opens the menu, where "Reveal delay" > "1 s" and
-// "Hide delay" > "0.25 s" are chosen by keys and must reach ZC.reg, and the
-// chosen item must show the radio mark when the submenu opens again. Menus of
-// another process cannot be read on Wine 8, so the mark is looked for on the
-// screen: the item row whose check column holds drawn pixels.
+// "Hide delay" > "0.25 s" are chosen with the pointer and the left button and
+// must reach ZC.reg, and the chosen item must show the radio mark when the
+// submenu opens again. Menus of another process cannot be read on Wine 8, so
+// the mark is looked for on the screen: the item row whose check column holds
+// drawn pixels.
 
 #include "AppProcess.h"
 #include "DemoDesktop.h"

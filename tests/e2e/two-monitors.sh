@@ -76,11 +76,12 @@ for layout in "${layouts[@]}"; do
         continue
     fi
 
-    (cd "$work/host" && exec wine "$demoHost" --ready "Z:$work/host/host.ready") \
+    (cd "$work/host" && WINEDEBUG=-all,err+all exec wine "$demoHost" --ready "Z:$work/host/host.ready") \
         >"$work/host/out" 2>&1 &
     hostPid=$!
     for _ in $(seq 300); do
         [ -f "$work/host/host.ready" ] && break
+        kill -0 "$hostPid" 2>/dev/null || break
         sleep 0.1
     done
 
@@ -109,6 +110,10 @@ for layout in "${layouts[@]}"; do
         echo "FAIL two monitors, $layout ($((SECONDS - layoutStart)) s)"
         tr -d '\r' <"$work/probe.out" | sed 's/^/    /'
         tr -d '\r' <"$work/probe.err" | tail -n 20 | sed 's/^/    /'
+        if [ -s "$work/host/out" ]; then
+            echo "    ---- demo host output"
+            tr -d '\r' <"$work/host/out" | sed 's/^/    /'
+        fi
     fi
 done
 

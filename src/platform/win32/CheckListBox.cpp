@@ -11,15 +11,6 @@ namespace quillmere::win32 {
 
 namespace {
 
-// Entry index of the model into the list box at the same place, with its mark
-// as the item data.
-void InsertEntry(HWND listBox, const CheckListModel& model, int index) {
-    const CheckListModel::Entry& entry = model.At(index);
-    const auto at = static_cast<WPARAM>(index);
-    ::SendMessageA(listBox, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(entry.Text.c_str()));
-    ::SendMessageA(listBox, LB_SETITEMDATA, at, entry.Checked ? 1 : 0);
-}
-
 // An entry's height at 96 DPI.
 constexpr int kItemHeight = 16;
 
@@ -48,7 +39,7 @@ void PaintFlatFrame(HWND listBox) {
     }
 }
 
-void DrawEntry(const DRAWITEMSTRUCT& item);
+void DrawEntry(const CheckListBox& self, const DRAWITEMSTRUCT& item);
 
 // The list box's subclass; `data` is its CheckListBox.
 LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, LPARAM lParam,
@@ -89,7 +80,7 @@ LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, L
         // the entry is left as it is rather than the error unwinding through
         // user32. (The toggles run inside the funnel, which lets nothing out.)
         try {
-            DrawEntry(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            DrawEntry(self, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         } catch (...) {
         }
         return TRUE;
@@ -107,7 +98,7 @@ LRESULT CALLBACK CheckListProcedure(HWND listBox, UINT message, WPARAM wParam, L
 
 namespace {
 
-void DrawEntry(const DRAWITEMSTRUCT& item) {
+void DrawEntry(const CheckListBox& self, const DRAWITEMSTRUCT& item) {
     const HDC dc = item.hDC;
     const RECT& area = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
@@ -129,9 +120,9 @@ void DrawEntry(const DRAWITEMSTRUCT& item) {
                    area.top + inset + size};
     DrawCheckSquare(dc, box, item.itemData != 0, RGB(255, 255, 255));
 
-    const LRESULT length = ::SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+    const LRESULT length = self.EntryMessage(LB_GETTEXTLEN, item.itemID, 0);
     std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
-    ::SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+    self.EntryMessage(LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
     RECT textArea = area;
     textArea.left += height + inset;
     ::SetBkMode(dc, TRANSPARENT);
@@ -156,6 +147,7 @@ bool CheckListBox::Create(HWND parent, CheckListModel& model, const RECT& bounds
     if (m_window == nullptr) {
         return false;
     }
+    m_listBoxProcedure = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_window, GWLP_WNDPROC));
     ::SendMessageA(m_window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     // Measured here rather than in the parent's WM_MEASUREITEM.
     ::SendMessageA(m_window, LB_SETITEMHEIGHT, 0, scale(kItemHeight));
@@ -163,7 +155,7 @@ bool CheckListBox::Create(HWND parent, CheckListModel& model, const RECT& bounds
                         reinterpret_cast<DWORD_PTR>(this));
     // One entry's change is one or two messages to the list box, whatever the
     // number of entries; the list box keeps its own selection and caret.
-    model.OnChanged = [this, &model, listBox = m_window](CheckListModel::Change change, int index) {
+    model.OnChanged = [this, &model](CheckListModel::Change change, int index) {
         const auto at = static_cast<WPARAM>(index);
         if (change != CheckListModel::Change::CheckChanged) {
             HoldRedraw();
@@ -171,34 +163,33 @@ bool CheckListBox::Create(HWND parent, CheckListModel& model, const RECT& bounds
         switch (change) {
         case CheckListModel::Change::TextChanged: {
             // A list box has no message to change an entry's text.
-            const bool selected = ::SendMessageA(listBox, LB_GETCURSEL, 0, 0) == index;
-            ::SendMessageA(listBox, LB_DELETESTRING, at, 0);
-            InsertEntry(listBox, model, index);
+            const bool selected = EntryMessage(LB_GETCURSEL, 0, 0) == index;
+            EntryMessage(LB_DELETESTRING, at, 0);
+            InsertEntry(index);
             if (selected) {
-                ::SendMessageA(listBox, LB_SETCURSEL, at, 0);
+                EntryMessage(LB_SETCURSEL, at, 0);
             }
             break;
         }
         case CheckListModel::Change::Inserted:
-            InsertEntry(listBox, model, index);
+            InsertEntry(index);
             break;
         case CheckListModel::Change::Removed:
-            ::SendMessageA(listBox, LB_DELETESTRING, at, 0);
+            EntryMessage(LB_DELETESTRING, at, 0);
             break;
         case CheckListModel::Change::CheckChanged: {
-            ::SendMessageA(listBox, LB_SETITEMDATA, at, model.At(index).Checked ? 1 : 0);
+            EntryMessage(LB_SETITEMDATA, at, model.At(index).Checked ? 1 : 0);
             RECT entry{};
-            if (::SendMessageA(listBox, LB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&entry)) !=
-                LB_ERR) {
-                ::InvalidateRect(listBox, &entry, FALSE);
+            if (EntryMessage(LB_GETITEMRECT, at, reinterpret_cast<LPARAM>(&entry)) != LB_ERR) {
+                ::InvalidateRect(m_window, &entry, FALSE);
             }
             break;
         }
         }
     };
-    ::SendMessageA(m_window, LB_RESETCONTENT, 0, 0);
+    EntryMessage(LB_RESETCONTENT, 0, 0);
     for (int i = 0; i < model.Count(); ++i) {
-        InsertEntry(m_window, model, i);
+        InsertEntry(i);
     }
     return true;
 }
@@ -223,6 +214,19 @@ void CheckListBox::ReleaseRedraw() {
     m_redrawHeld = false;
     ::SendMessageA(m_window, WM_SETREDRAW, TRUE, 0);
     ::RedrawWindow(m_window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE);
+}
+
+LRESULT CheckListBox::EntryMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::CallWindowProcA(m_listBoxProcedure, m_window, message, wParam, lParam);
+}
+
+// Entry index of the model into the list box at the same place, with its mark
+// as the item data.
+void CheckListBox::InsertEntry(int index) const {
+    const CheckListModel::Entry& entry = m_model->At(index);
+    const auto at = static_cast<WPARAM>(index);
+    EntryMessage(LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(entry.Text.c_str()));
+    EntryMessage(LB_SETITEMDATA, at, entry.Checked ? 1 : 0);
 }
 
 void CheckListBox::ListBoxDestroyed() {

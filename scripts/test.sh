@@ -84,19 +84,22 @@ if step "set-up (scripts/setup.sh)" bash scripts/setup.sh; then
     if step "windows build" bash -c 'cmake --preset windows && cmake --build --preset windows'; then
         step "probe runner on a demo host that ends early (tests/e2e/host-exit.sh)" \
             bash tests/e2e/host-exit.sh build/windows || failed=1
+        step "Wine programs start with a fixed address layout (tests/e2e/wine-layout.sh)" \
+            bash tests/e2e/wine-layout.sh build/windows || failed=1
         step "end-to-end tests (tests/e2e/run.sh build/windows)" bash tests/e2e/run.sh build/windows || failed=1
         step "two-monitor probe (tests/e2e/two-monitors.sh build/windows)" \
             bash tests/e2e/two-monitors.sh build/windows || failed=1
     else
         failed=1
         skip "probe runner on a demo host that ends early (tests/e2e/host-exit.sh)"
+        skip "Wine programs start with a fixed address layout (tests/e2e/wine-layout.sh)"
         skip "end-to-end tests (tests/e2e/run.sh build/windows)"
         skip "two-monitor probe (tests/e2e/two-monitors.sh build/windows)"
     fi
 else
     failed=1
     for name in "native build" "unit tests" "native release build" "sanitize build" \
-        "unit tests under sanitizers" "INI fuzzing" "windows build" "probe runner" "end-to-end tests" \
+        "unit tests under sanitizers" "INI fuzzing" "windows build" "probe runner" "Wine programs" "end-to-end tests" \
         "two-monitor probe"; do
         skip "$name"
     done

@@ -2,7 +2,8 @@
 #
 #   wine_env_start [--xvfb]   fresh per-run prefix copied from a template
 #                             prefix, an X display (Xvfb when $DISPLAY is empty
-#                             or with --xvfb), one persistent wineserver, and
+#                             or with --xvfb), one persistent wineserver, Wine
+#                             started without address-space randomisation, and
 #                             an EXIT/INT/TERM trap calling wine_env_stop
 #   wine_env_run SECS EXE [ARGS...]
 #                             runs EXE under Wine, killed after SECS seconds
@@ -26,6 +27,8 @@ WINE_ENV_TEMPLATE=${QUILLMERE_WINE_TEMPLATE:-$_wine_env_root/build/wine-template
 WINE_ENV_PREFIX=""
 WINE_ENV_XVFB_PID=""
 WINE_ENV_XVFB_DISPLAY=""
+WINE_ENV_BIN=""
+WINE_ENV_SAVED_PATH=""
 
 _wine_env_log() { echo "wine-env: $*" >&2; }
 
@@ -60,6 +63,34 @@ _wine_env_start_xvfb() {
     else
         echo "running under Xvfb $DISPLAY"
     fi
+}
+
+# Debian's Wine comes without its preloader, the small program that reserves
+# the addresses Windows programs expect (the shared user data at 0x7ffe0000
+# among them) before Linux lays out the process. Linux places the loader's
+# heap (2.3 MB) anywhere in the gigabyte above the loader at 0x7d000000; now
+# and then it covers 0x7ffe0000, and the program ends before its first line
+# with "err:virtual:virtual_alloc_first_teb wine: failed to map the shared
+# user data: c0000018" (about 1 start in 1000 here). So "wine" and
+# "wine-stable" (which wineboot and winepath run) are wrapped to start with
+# randomisation off (setarch -R); the programs Wine starts inherit it, and the
+# heap then always begins just above the loader, 45 MB clear of that address.
+_wine_env_fix_layout() {
+    local arch real name
+    arch=$(uname -m)
+    if ! setarch "$arch" -R true 2>/dev/null; then
+        _wine_env_log "this machine refuses setarch -R: Wine's address layout stays random," \
+            "and about 1 Wine start in 1000 may end at once (failed to map the shared user data)"
+        return 0
+    fi
+    WINE_ENV_BIN=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-wine-bin.XXXXXX") || return 1
+    for name in wine wine-stable; do
+        real=$(command -v "$name") || continue
+        printf '#!/bin/sh\nexec setarch %q -R %q "$@"\n' "$arch" "$real" >"$WINE_ENV_BIN/$name"
+        chmod +x "$WINE_ENV_BIN/$name"
+    done
+    WINE_ENV_SAVED_PATH=$PATH
+    export PATH="$WINE_ENV_BIN:$PATH"
 }
 
 _wine_env_set_registry() {
@@ -130,6 +161,7 @@ wine_env_start() {
     if [ $wantXvfb -eq 1 ]; then
         _wine_env_start_xvfb || return 1
     fi
+    _wine_env_fix_layout || return 1
     _wine_env_make_template || return 1
 
     WINE_ENV_PREFIX=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-wine.XXXXXX")
@@ -177,4 +209,9 @@ wine_env_stop() {
         wait "$WINE_ENV_XVFB_PID" 2>/dev/null
     fi
     WINE_ENV_XVFB_PID=""
+    if [ -n "$WINE_ENV_BIN" ]; then
+        rm -rf "$WINE_ENV_BIN"
+        export PATH="$WINE_ENV_SAVED_PATH"
+    fi
+    WINE_ENV_BIN=""
 }

@@ -71,7 +71,7 @@ _wine_env_start_xvfb() {
 # heap (2.3 MB) anywhere in the gigabyte above the loader at 0x7d000000; now
 # and then it covers 0x7ffe0000, and the program ends before its first line
 # with "err:virtual:virtual_alloc_first_teb wine: failed to map the shared
-# user data: c0000018" (about 1 start in 1000 here). So "wine" and
+# user data: c0000018" (2 starts in 6000 here). So "wine" and
 # "wine-stable" (which wineboot and winepath run) are wrapped to start with
 # randomisation off (setarch -R); the programs Wine starts inherit it, and the
 # heap then always begins just above the loader, 45 MB clear of that address.
@@ -80,7 +80,7 @@ _wine_env_fix_layout() {
     arch=$(uname -m)
     if ! setarch "$arch" -R true 2>/dev/null; then
         _wine_env_log "this machine refuses setarch -R: Wine's address layout stays random," \
-            "and about 1 Wine start in 1000 may end at once (failed to map the shared user data)"
+            "and about 1 Wine start in 3000 may end at once (failed to map the shared user data)"
         return 0
     fi
     WINE_ENV_BIN=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-wine-bin.XXXXXX") || return 1

@@ -22,13 +22,6 @@ fi
 source "$root/scripts/wine-env.sh"
 wine_env_start --xvfb >/dev/null || { echo "wine-layout: FAIL (could not set up Wine)"; exit 1; }
 work=$(mktemp -d "${TMPDIR:-/tmp}/quillmere-layout.XXXXXX")
-hostPid=""
-# Runs before wine_env_stop, which the trap of wine_env_start calls at exit.
-finish() {
-    [ -z "$hostPid" ] || wine_env_end_pid "$hostPid"
-    rm -rf "$work"
-}
-
 (cd "$work" && exec wine "$buildDir/tools/demohost/demohost.exe" --ready "Z:$work/host.ready") \
     >/dev/null 2>&1 &
 hostPid=$!
@@ -56,8 +49,9 @@ for dir in /proc/[0-9]*; do
 done
 hostSeen=no
 [ -f "$work/host.ready" ] && hostSeen=yes
-finish
-hostPid=""
+timeout 10 wine "$buildDir/tools/demohost/democtl.exe" quit >/dev/null 2>&1
+wine_env_end_pid "$hostPid"
+rm -rf "$work"
 
 if [ "$hostSeen" != yes ] || [ $checked -lt 2 ]; then
     echo "wine-layout: FAIL (the demo host ready: $hostSeen; Wine processes found: $checked)"
